@@ -1,0 +1,39 @@
+# Shared by scripts/start and scripts/test: installs what is missing from
+# Debian 12's packages, then configures and builds. Safe to run again.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+packages=(
+    cmake g++ make
+    # Qt: the Charts CMake package also wants the OpenGL and xkbcommon headers.
+    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
+    qt6-qpa-plugins
+    # Liberation Sans has Arial's metrics.
+    fonts-liberation2
+    # A real X server for screenshots and the real-window test.
+    xvfb xauth x11-utils imagemagick
+)
+
+install_missing_packages() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# build_tree DIR [cmake options...]
+build_tree() {
+    local dir="$1"
+    shift
+    cmake -S "$root" -B "$root/$dir" "$@" >/dev/null
+    cmake --build "$root/$dir" -j"$(nproc)"
+}
