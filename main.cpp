@@ -1,10 +1,13 @@
+#include "glukara.h"
+
 #include <QApplication>
-#include <QWidget>
+
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    QWidget w;
-    w.setWindowTitle("Glukara");
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("glukara"));
+    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    glukara window;
+    window.show();
+    return QApplication::exec();
 }

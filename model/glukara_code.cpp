@@ -65,6 +65,17 @@ float centre_position(float screen_size, float window_size)
     return position;
 }
 
+float to_single(double value)
+{
+    // Halfway between the largest float and 2^128 is where rounding reaches infinity.
+    constexpr double rounds_to_infinity = 0x1.ffffffp127;
+    if (std::isnan(value))
+        return std::numeric_limits<float>::quiet_NaN();
+    if (std::fabs(value) >= rounds_to_infinity)
+        return std::copysign(std::numeric_limits<float>::infinity(), float(value > 0 ? 1 : -1));
+    return static_cast<float>(value);
+}
+
 std::string value_to_text(float value)
 {
     if (std::isnan(value))

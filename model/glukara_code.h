@@ -52,6 +52,10 @@ void store_half(float& target, float a);
 // `screen_size` (both in twips); may be negative, or hold half a twip.
 float centre_position(float screen_size, float window_size);
 
+// The nearest single-precision value; beyond the largest finite one that is an
+// infinity of the same sign (a plain cast would be undefined there).
+float to_single(double value);
+
 // Decimal text with at most seven significant digits, as the user reads it.
 std::string value_to_text(float value);
 // Reads the longest number at the start of the text (after removing blanks);

@@ -1,0 +1,448 @@
+#include "glukara.h"
+
+#include <QAccessible>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGraphicsLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QToolButton>
+#include <QValueAxis>
+
+#include <cmath>
+
+using namespace glukara_code;
+
+namespace {
+
+constexpr int twips_per_pixel = 15;
+
+QRect twips(int left, int top, int width, int height)
+{
+    return {left / twips_per_pixel, top / twips_per_pixel, width / twips_per_pixel,
+            height / twips_per_pixel};
+}
+
+// Sizes in points are turned into pixels at 96 dots per inch, so the layout,
+// which is fixed in pixels, looks the same whatever DPI the screen reports;
+// high-DPI scaling then enlarges the whole window evenly.
+QFont design_font(const char* family, double points, bool bold = false)
+{
+    QFont f(QString::fromLatin1(family));
+    f.setPixelSize(int(std::lround(points * 96 / 72)));
+    f.setBold(bold);
+    return f;
+}
+
+QString text_of(float value) { return QString::fromStdString(value_to_text(value)); }
+
+const char* const chart_title = "Blood glucose (mg / 100 ml)";
+
+} // namespace
+
+glukara::glukara(QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+{
+    // Where the fonts of the window's description are missing, stand-ins with
+    // the same metrics (Liberation Sans is metric-compatible with Arial).
+    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+
+    setObjectName(QStringLiteral("glukara"));
+    setWindowTitle(QStringLiteral("Glukara"));
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
+    setFixedSize(750, 538);
+
+    create_controls();
+    connect_handlers();
+    glukara_Load();
+}
+
+void glukara::create_controls()
+{
+    auto name = [](QObject* o, const char* n) { o->setObjectName(QString::fromLatin1(n)); };
+    auto element = [](QObject* o, const char* n, int index) {
+        o->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(n)).arg(index));
+    };
+    auto frame = [&](const char* n, QRect r, const char* caption, QFont f) {
+        auto* g = new QGroupBox(QString::fromLatin1(caption), this);
+        name(g, n);
+        g->setGeometry(r);
+        g->setFont(f);
+        return g;
+    };
+
+    Frame2 = frame("Frame2", twips(4800, 4320, 3855, 1095), "Glycogen store",
+                   design_font("MS Sans Serif", 8.25, true));
+    glycogen_level = new QLabel(Frame2);
+    name(glycogen_level, "glycogen_level");
+    glycogen_level->setGeometry(twips(240, 360, 3375, 495));
+    glycogen_level->setFont(design_font("Arial", 18));
+    glycogen_level->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    QPalette blue = glycogen_level->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    glycogen_level->setPalette(blue);
+
+    const QPixmap pancreas(QStringLiteral(":/pictures/pancreas_picture.bmp"));
+    auto button = [&](int index, QRect r, const char* caption, const QPixmap* picture) {
+        QAbstractButton* b;
+        if (picture) {
+            auto* t = new QToolButton(this);
+            t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            t->setIcon(QIcon(*picture));
+            t->setIconSize(picture->size());
+            // Tool buttons only take the focus from the tab key by default; a
+            // command button takes it from a click as well.
+            t->setFocusPolicy(Qt::StrongFocus);
+            b = t;
+        } else {
+            b = new QPushButton(this);
+        }
+        element(b, "cmd_button", index);
+        b->setGeometry(r);
+        b->setText(QString::fromLatin1(caption));
+        b->setFont(design_font("Arial", 9.75, true));
+        cmd_button[std::size_t(index)] = b;
+    };
+    button(6, twips(9000, 6240, 2055, 1695), "Secrete Glucagon", &pancreas);
+    button(5, twips(9000, 4200, 2055, 1695), "Secrete Insulin", &pancreas);
+    button(4, twips(1920, 7080, 975, 735), "Reset", nullptr);
+
+    model_frame = frame("model_frame", twips(4800, 5520, 3855, 2415), "Settings",
+                        design_font("Arial", 9.75, true));
+    diabetic_check = new QCheckBox(QStringLiteral("Diabetic?"), model_frame);
+    name(diabetic_check, "diabetic_check");
+    diabetic_check->setGeometry(twips(2400, 1680, 1215, 375));
+    diabetic_check->setFont(design_font("Arial", 9.75));
+
+    value_inputbox = new QLineEdit(model_frame);
+    name(value_inputbox, "value_inputbox");
+    value_inputbox->setGeometry(twips(240, 1680, 975, 375));
+    value_inputbox->setFont(design_font("Arial", 9.75));
+    value_inputbox->setAlignment(Qt::AlignCenter);
+    value_inputbox->setText(QStringLiteral("Text1"));
+    value_inputbox->setAccessibleName(QStringLiteral("Value"));
+
+    variable_combo = new QComboBox(model_frame);
+    name(variable_combo, "variable_combo");
+    variable_combo->setGeometry(twips(240, 720, 3375, 360));
+    variable_combo->setFont(design_font("Arial", 9.75));
+    variable_combo->setEditable(true);
+    // Typed text never becomes a new entry, and is not completed behind the
+    // user's back: the list holds the six quantities and nothing else.
+    variable_combo->setInsertPolicy(QComboBox::NoInsert);
+    variable_combo->setCompleter(nullptr);
+    for (const char* entry : parameter_names)
+        variable_combo->addItem(QString::fromLatin1(entry));
+    variable_combo->setAccessibleName(QStringLiteral("Variable"));
+
+    for (int i : {1, 0}) {
+        Label1[std::size_t(i)] = new QLabel(model_frame);
+        element(Label1[std::size_t(i)], "Label1", i);
+        Label1[std::size_t(i)]->setFont(design_font("Arial", 9.75));
+    }
+    Label1[1]->setGeometry(twips(240, 1320, 975, 255));
+    Label1[1]->setText(QStringLiteral("Value"));
+    Label1[1]->setBuddy(value_inputbox);
+    Label1[0]->setGeometry(twips(240, 360, 855, 255));
+    Label1[0]->setText(QStringLiteral("Variable"));
+    Label1[0]->setBuddy(variable_combo);
+
+    glucose_timer = new QTimer(this);
+    name(glucose_timer, "glucose_timer");
+    glucose_timer->setInterval(1000);
+    // A coarse timer may drift by up to 5 % of its interval.
+    glucose_timer->setTimerType(Qt::PreciseTimer);
+
+    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), "Information", design_font("Arial", 9.75, true));
+    info_text[0] = new QLabel(Frame1);
+    element(info_text[0], "info_text", 0);
+    info_text[0]->setGeometry(twips(240, 360, 3375, 3255));
+    info_text[0]->setFont(design_font("Arial", 14.25));
+    info_text[0]->setWordWrap(true);
+    info_text[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info_text[0]->setAutoFillBackground(true);
+    QPalette message_colours = info_text[0]->palette();
+    message_colours.setColor(QPalette::Window, message_colours.color(QPalette::Midlight));
+    info_text[0]->setPalette(message_colours);
+
+    button(3, twips(3360, 7080, 975, 735), "Quit", nullptr);
+    const QPixmap runners(QStringLiteral(":/pictures/runners_picture.bmp"));
+    button(2, twips(9000, 2160, 2055, 1695), "Go for a run", &runners);
+    const QPixmap meal(QStringLiteral(":/pictures/meal_picture.bmp"));
+    button(1, twips(9000, 120, 2055, 1695), "Eat a meal", &meal);
+    button(0, twips(360, 7080, 975, 735), "Start", nullptr);
+
+    glucose_bar = new QBarSet(QStringLiteral("Blood glucose (mg / 100ml)"));
+    *glucose_bar << 140;
+    glucose_bar->setColor(QColor(178, 34, 34));
+    auto* series = new QBarSeries;
+    series->append(glucose_bar);
+    auto* chart = new QChart;
+    chart->addSeries(series);
+    chart->setTitle(QString::fromLatin1(chart_title));
+    chart->setTitleFont(design_font("Arial", 12));
+    chart->legend()->hide();
+    chart->setAnimationOptions(QChart::NoAnimation);
+    chart->setBackgroundRoundness(0);
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    auto* categories = new QBarCategoryAxis;
+    categories->append(QStringLiteral("Blood Glucose"));
+    categories->setLabelsFont(design_font("Arial", 12));
+    categories->setTruncateLabels(false);
+    chart->addAxis(categories, Qt::AlignBottom);
+    series->attachAxis(categories);
+    auto* values = new QValueAxis;
+    values->setRange(lowest_level, highest_level);
+    values->setTickCount(6);
+    values->setMinorTickCount(2);
+    values->setLabelFormat(QStringLiteral("%.0f"));
+    values->setLabelsFont(design_font("Arial", 12));
+    chart->addAxis(values, Qt::AlignLeft);
+    series->attachAxis(values);
+    glucose_chart = new QChartView(chart, this);
+    name(glucose_chart, "glucose_chart");
+    glucose_chart->setGeometry(twips(240, 120, 4215, 6615));
+    glucose_chart->setRenderHint(QPainter::Antialiasing);
+    glucose_chart->setFocusPolicy(Qt::NoFocus);
+    glucose_chart->setFrameShape(QFrame::NoFrame);
+    glucose_chart->setAccessibleName(QString::fromLatin1(chart_title));
+
+    run_image = new QLabel(this);
+    name(run_image, "run_image");
+    run_image->setPixmap(runners);
+    run_image->setGeometry(twips(7080, 4200, 1635, 900));
+    run_image->hide();
+    rest_image = new QLabel(this);
+    name(rest_image, "rest_image");
+    rest_image->setPixmap(QPixmap(QStringLiteral(":/pictures/resting_picture.bmp")));
+    rest_image->setGeometry(twips(4680, 4200, 1650, 900));
+    rest_image->hide();
+
+    QWidget* tab_order[] = {cmd_button[0],  cmd_button[1], cmd_button[2],  cmd_button[3],
+                            variable_combo, value_inputbox, diabetic_check, cmd_button[4],
+                            cmd_button[5],  cmd_button[6]};
+    for (std::size_t i = 1; i < std::size(tab_order); ++i)
+        setTabOrder(tab_order[i - 1], tab_order[i]);
+    cmd_button[0]->setFocus();
+}
+
+void glukara::connect_handlers()
+{
+    for (int i = 0; i < int(cmd_button.size()); ++i)
+        connect(cmd_button[std::size_t(i)], &QAbstractButton::clicked, this,
+                [this, i] { cmd_button_Click(i); });
+    connect(diabetic_check, &QCheckBox::toggled, this, &glukara::diabetic_check_Click);
+    connect(glucose_timer, &QTimer::timeout, this, &glukara::glucose_timer_Timer);
+    connect(value_inputbox, &QLineEdit::textChanged, this, &glukara::value_inputbox_Change);
+    connect(value_inputbox, &QLineEdit::returnPressed, this, &glukara::value_inputbox_KeyPress);
+    // A program's selection raises currentIndexChanged; a user's choice of the
+    // entry already current raises only activated, and must refresh too.
+    connect(variable_combo, &QComboBox::currentIndexChanged, this, &glukara::variable_combo_Click);
+    connect(variable_combo, &QComboBox::activated, this, &glukara::variable_combo_Click);
+}
+
+bool glukara::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !first_activation_done) {
+        first_activation_done = true;
+        glukara_Activate();
+    }
+    return QWidget::event(e);
+}
+
+int glukara::parameter_index() const
+{
+    const int index = variable_combo->currentIndex();
+    if (index < 0 || variable_combo->currentText() != variable_combo->itemText(index))
+        return -1;
+    return index;
+}
+
+template <class Body> void glukara::handle(Body body)
+{
+    try {
+        body();
+    } catch (const RuntimeError& error) {
+        report_runtime_error(error);
+    }
+}
+
+void glukara::report_runtime_error(const RuntimeError& error)
+{
+    // One report at a time: a running clock can fail at every tick, and a pile
+    // of identical dialogs would bury the window.
+    if (error_box)
+        return;
+    error_box = new QMessageBox(
+        QMessageBox::Critical, windowTitle(),
+        tr("Run-time error '%1':\n\n%2").arg(error.number()).arg(QString::fromUtf8(error.what())),
+        QMessageBox::Ok, this);
+    error_box->setObjectName(QStringLiteral("runtime_error"));
+    error_box->setAttribute(Qt::WA_DeleteOnClose);
+    // open() returns at once: the handler ends here instead of waiting in a
+    // nested event loop for the user.
+    error_box->open();
+}
+
+void glukara::glukara_Load()
+{
+    handle([this] {
+        const QRect screen_area = screen()->geometry();
+        const QSize outer = frameGeometry().size();
+        const float left = centre_position(float(screen_area.width() * twips_per_pixel),
+                                           float(outer.width() * twips_per_pixel));
+        const float top = centre_position(float(screen_area.height() * twips_per_pixel),
+                                          float(outer.height() * twips_per_pixel));
+        move(screen_area.x() + int(std::lround(left / twips_per_pixel)),
+             screen_area.y() + int(std::lround(top / twips_per_pixel)));
+        reset_model();
+        show_glucose_on_chart();
+    });
+}
+
+void glukara::glukara_Activate()
+{
+    diabetic_check->setChecked(model.is_diabetic);
+    show_run_face(model.is_running);
+}
+
+void glukara::cmd_button_Click(int index)
+{
+    handle([this, index] {
+        const bool time_runs = glucose_timer->isActive();
+        switch (index) {
+        case 0:
+            if (!time_runs) {
+                glucose_timer->start();
+                cmd_button[0]->setText(QStringLiteral("Stop"));
+            } else {
+                glucose_timer->stop();
+                cmd_button[0]->setText(QStringLiteral("Start"));
+            }
+            break;
+        case 1:
+            if (time_runs)
+                store_sum(model.blood_glucose, model.meal_input, model.blood_glucose);
+            break;
+        case 2:
+            model.is_running = !model.is_running;
+            show_run_face(model.is_running);
+            break;
+        case 3:
+            QCoreApplication::quit();
+            break;
+        case 4:
+            glucose_timer->stop();
+            reset_model();
+            cmd_button[0]->setText(QStringLiteral("Start"));
+            // The whole resting face, picture included, so that the button
+            // never shows a rest picture under "Go for a run".
+            show_run_face(false);
+            show_glucose_on_chart();
+            info_text[0]->clear();
+            break;
+        case 5:
+            if (!time_runs || diabetic_check->checkState() != Qt::Unchecked)
+                break;
+            store_sum(model.blood_glucose, model.insulin_effect, model.blood_glucose);
+            store_difference(model.glycogen_store, model.glycogen_store, model.insulin_effect);
+            refresh_settings();
+            break;
+        case 6:
+            if (!time_runs || model.glycogen_store < model.glucagon_effect)
+                break;
+            store_sum(model.blood_glucose, model.glucagon_effect, model.blood_glucose);
+            store_difference(model.glycogen_store, model.glycogen_store, model.glucagon_effect);
+            refresh_settings();
+            break;
+        }
+    });
+}
+
+void glukara::diabetic_check_Click()
+{
+    model.is_diabetic = diabetic_check->isChecked();
+    refresh_settings();
+}
+
+void glukara::glucose_timer_Timer()
+{
+    handle([this] {
+        const auto message = tick(model);
+        if (message)
+            info_text[0]->setText(QString::fromUtf8(message->data(), int(message->size())));
+        show_glucose_on_chart();
+    });
+}
+
+void glukara::value_inputbox_Change()
+{
+    const int index = parameter_index();
+    if (index < 0)
+        return;
+    model.*parameter_fields[std::size_t(index)] =
+        to_single(text_to_value(value_inputbox->text().toStdString()));
+    if (index == insulin_parameter) {
+        const bool diabetic = model.insulin_effect == 0;
+        // The box follows the typed value without running its own click
+        // handling, whose refresh would overwrite the text being typed.
+        const QSignalBlocker quiet(diabetic_check);
+        diabetic_check->setChecked(diabetic);
+        model.is_diabetic = diabetic;
+    }
+}
+
+void glukara::value_inputbox_KeyPress() { variable_combo->setFocus(Qt::OtherFocusReason); }
+
+void glukara::variable_combo_Click() { refresh_settings(); }
+
+void glukara::reset_model()
+{
+    reset_values(model);
+    variable_combo->setCurrentIndex(0);
+    // Also when the first entry was already current but the user had typed
+    // over its text.
+    variable_combo->setEditText(variable_combo->itemText(0));
+    refresh_settings();
+}
+
+void glukara::refresh_settings()
+{
+    const int index = parameter_index();
+    if (index >= 0)
+        value_inputbox->setText(text_of(model.*parameter_fields[std::size_t(index)]));
+    glycogen_level->setText(text_of(model.glycogen_store));
+}
+
+void glukara::show_glucose_on_chart()
+{
+    const std::string text = value_to_text(model.blood_glucose);
+    glucose_bar->replace(0, text_to_value(text));
+    glucose_chart->setAccessibleDescription(QString::fromStdString(text));
+    QAccessibleEvent changed(glucose_chart, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+}
+
+void glukara::show_run_face(bool running)
+{
+    const QPixmap picture = running ? rest_image->pixmap() : run_image->pixmap();
+    auto* button = static_cast<QToolButton*>(cmd_button[2]);
+    button->setIcon(QIcon(picture));
+    button->setIconSize(picture.size());
+    button->setText(running ? QStringLiteral("Take a rest") : QStringLiteral("Go for a run"));
+}

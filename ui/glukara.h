@@ -1,0 +1,78 @@
+// The main window: every control of glukara and the handlers of their events.
+#pragma once
+
+#include "glukara_code.h"
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+class QAbstractButton;
+class QBarSet;
+class QChartView;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMessageBox;
+class QTimer;
+
+class glukara : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit glukara(QWidget* parent = nullptr);
+
+    glukara_code::ModelState model;
+
+    // The list entry whose quantity the settings panel shows and edits, or -1
+    // while the combo box's text names no entry.
+    int parameter_index() const;
+
+  protected:
+    bool event(QEvent* e) override;
+
+  private:
+    void create_controls();
+    void connect_handlers();
+
+    // Event handlers, one per handled event.
+    void glukara_Load();
+    void glukara_Activate();
+    void cmd_button_Click(int index);
+    void diabetic_check_Click();
+    void glucose_timer_Timer();
+    void value_inputbox_Change();
+    void value_inputbox_KeyPress();
+    void variable_combo_Click();
+
+    // Routines the handlers share.
+    void reset_model();
+    void refresh_settings();
+    void show_glucose_on_chart();
+    void show_run_face(bool running);
+
+    // Runs a handler's body; a run-time error ends it and is reported.
+    template <class Body> void handle(Body body);
+    void report_runtime_error(const glukara_code::RuntimeError& error);
+
+    QGroupBox* Frame1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QGroupBox* model_frame = nullptr;
+    QLabel* glycogen_level = nullptr;
+    std::array<QLabel*, 2> Label1{};
+    std::array<QLabel*, 1> info_text{};
+    std::array<QAbstractButton*, 7> cmd_button{};
+    QCheckBox* diabetic_check = nullptr;
+    QLineEdit* value_inputbox = nullptr;
+    QComboBox* variable_combo = nullptr;
+    QTimer* glucose_timer = nullptr;
+    QChartView* glucose_chart = nullptr;
+    QBarSet* glucose_bar = nullptr;
+    QLabel* run_image = nullptr;
+    QLabel* rest_image = nullptr;
+
+    bool first_activation_done = false;
+    QPointer<QMessageBox> error_box;
+};
