@@ -286,7 +286,7 @@ void glukara::report_runtime_error(const RuntimeError& error)
 {
     // One report at a time: a running clock can fail at every tick, and a pile
     // of identical dialogs would bury the window.
-    if (error_box)
+    if (error_box && error_box->isVisible())
         return;
     error_box = new QMessageBox(
         QMessageBox::Critical, windowTitle(),

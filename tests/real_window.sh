@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Starts the real program on a real X server and checks that its window
+# appears with its caption and its fixed client size.
+# real_window.sh PROGRAM
+set -euo pipefail
+unset QT_QPA_PLATFORM
+exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" &
+    pid=$!
+    trap "kill $pid 2>/dev/null" EXIT
+    for _ in $(seq 100); do
+        line=$(xwininfo -root -tree | grep "\"Glukara\"" || true)
+        [ -n "$line" ] && break
+        sleep 0.1
+    done
+    echo "window: ${line:-none}"
+    case "$line" in
+        *" 750x538+"*) echo "PASS: Glukara shows at 750 x 538" ;;
+        *) echo "FAIL: no Glukara window of 750 x 538"; exit 1 ;;
+    esac
+' _ "$1"

@@ -1,0 +1,471 @@
+// The simulation driven as a student drives it: buttons, the settings panel,
+// and the clock.
+#include "window_access.h"
+
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+const QString normal = "The blood glucose level is within normal limits.";
+const QString high = "Blood glucose is high but still within the acceptable range.";
+const QString too_high = "Blood glucose is too high and cells will be losing water due to the "
+                         "low water potential of the blood plasma.";
+
+enum Button { start_stop, meal, run_rest, quit, reset, insulin, glucagon };
+
+struct Window {
+    glukara w;
+    Window()
+    {
+        w.show();
+        if (!QTest::qWaitForWindowActive(&w))
+            qFatal("window did not become active");
+    }
+    void press(Button b) { click(cmd_button(w, b)); }
+    // Picks a list entry with the keyboard, as a user does.
+    void choose(int entry)
+    {
+        QComboBox* combo = variable_combo(w);
+        combo->setFocus();
+        while (combo->currentIndex() < entry)
+            QTest::keyClick(combo, Qt::Key_Down);
+        while (combo->currentIndex() > entry)
+            QTest::keyClick(combo, Qt::Key_Up);
+    }
+    // Replaces the value box's text by typing over it.
+    void type(const QString& text)
+    {
+        QLineEdit* box = value_inputbox(w);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, text);
+    }
+    void set(int entry, const QString& text)
+    {
+        choose(entry);
+        type(text);
+    }
+    bool run_face_shown() const
+    {
+        auto* b = static_cast<QToolButton*>(cmd_button(w, run_rest));
+        return b->icon().pixmap(b->iconSize()).toImage() ==
+               control<QLabel>(w, "run_image")->pixmap().toImage();
+    }
+};
+
+enum Entry { resting_use, running_use, meal_input, insulin_effect, glucagon_effect, store };
+
+} // namespace
+
+class TestSimulation : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void typical_use();
+    void start_stop_continues();
+    void guards_data();
+    void guards();
+    void run_and_rest_faces();
+    void reset_restores_start_data();
+    void reset_restores_start();
+    void typing_insulin_effect_data();
+    void typing_insulin_effect();
+    void user_click_on_diabetic();
+    void diabetic_under_another_entry();
+    void leading_zeros_until_refresh();
+    void no_entry_selected();
+    void enter_moves_to_list();
+    void glycogen_label_refreshes_data();
+    void glycogen_label_refreshes();
+    void overflow_reports_once_and_goes_on();
+    void repeated_invalid_ticks_never_stack();
+    void quit_and_close_end_the_program_data();
+    void quit_and_close_end_the_program();
+};
+
+void TestSimulation::typical_use()
+{
+    Window t;
+    t.press(start_stop);
+    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Stop"));
+    QVERIFY(glucose_timer(t.w)->isActive());
+    fire_tick(t.w);
+    QCOMPARE(t.w.model.blood_glucose, 99.0f);
+    QCOMPARE(info_text(t.w), normal);
+    QCOMPARE(chart_value(t.w), 99.0);
+    t.press(meal);
+    QCOMPARE(t.w.model.blood_glucose, 139.0f);
+    QCOMPARE(chart_value(t.w), 99.0);
+    QCOMPARE(info_text(t.w), normal);
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), 138.0);
+    QCOMPARE(info_text(t.w), too_high);
+    t.press(insulin);
+    QCOMPARE(t.w.model.blood_glucose, 128.0f);
+    QCOMPARE(t.w.model.glycogen_store, 50.0f);
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("50"));
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), 127.0);
+    QCOMPARE(info_text(t.w), high);
+    // The real clock, too.
+    QTRY_COMPARE_WITH_TIMEOUT(chart_value(t.w), 126.0, 2500);
+}
+
+void TestSimulation::start_stop_continues()
+{
+    Window t;
+    t.press(start_stop);
+    fire_tick(t.w);
+    t.press(start_stop);
+    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Start"));
+    QVERIFY(!glucose_timer(t.w)->isActive());
+    t.press(start_stop);
+    fire_tick(t.w);
+    QCOMPARE(t.w.model.blood_glucose, 98.0f);
+}
+
+void TestSimulation::guards_data()
+{
+    QTest::addColumn<int>("button");
+    QTest::addColumn<bool>("time_runs");
+    QTest::addColumn<bool>("diabetic");
+    QTest::addColumn<QString>("glucagon"); // typed under "effect of glucagon"
+    QTest::addColumn<float>("glucose");
+    QTest::addColumn<float>("stored");
+    QTest::newRow("meal while stopped") << int(meal) << false << false << "10" << 100.0f << 40.0f;
+    QTest::newRow("meal while running") << int(meal) << true << false << "10" << 140.0f << 40.0f;
+    QTest::newRow("insulin while stopped") << int(insulin) << false << false << "10" << 100.0f
+                                           << 40.0f;
+    QTest::newRow("insulin when diabetic") << int(insulin) << true << true << "10" << 100.0f
+                                           << 40.0f;
+    QTest::newRow("insulin") << int(insulin) << true << false << "10" << 90.0f << 50.0f;
+    QTest::newRow("glucagon while stopped") << int(glucagon) << false << false << "10" << 100.0f
+                                            << 40.0f;
+    QTest::newRow("glucagon at equality") << int(glucagon) << true << false << "40" << 140.0f
+                                          << 0.0f;
+    QTest::newRow("glucagon above store") << int(glucagon) << true << false << "40.5" << 100.0f
+                                          << 40.0f;
+    QTest::newRow("glucagon") << int(glucagon) << true << false << "10" << 110.0f << 30.0f;
+}
+
+void TestSimulation::guards()
+{
+    QFETCH(int, button);
+    QFETCH(bool, time_runs);
+    QFETCH(bool, diabetic);
+    QFETCH(QString, glucagon);
+    QFETCH(float, glucose);
+    QFETCH(float, stored);
+    Window t;
+    t.set(glucagon_effect, glucagon);
+    if (diabetic)
+        click(diabetic_check(t.w));
+    if (time_runs)
+        t.press(start_stop);
+    t.press(Button(button));
+    QCOMPARE(t.w.model.blood_glucose, glucose);
+    QCOMPARE(t.w.model.glycogen_store, stored);
+    QCOMPARE(info_text(t.w), QString());
+    QCOMPARE(chart_value(t.w), 100.0);
+}
+
+void TestSimulation::run_and_rest_faces()
+{
+    Window t;
+    t.press(run_rest);
+    QVERIFY(t.w.model.is_running);
+    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Take a rest"));
+    QVERIFY(!t.run_face_shown());
+    QCOMPARE(t.w.model.blood_glucose, 100.0f);
+    t.press(start_stop);
+    fire_tick(t.w);
+    QCOMPARE(t.w.model.blood_glucose, 94.0f);
+    t.press(run_rest);
+    QVERIFY(!t.w.model.is_running);
+    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Go for a run"));
+    QVERIFY(t.run_face_shown());
+    fire_tick(t.w);
+    QCOMPARE(t.w.model.blood_glucose, 93.0f);
+}
+
+void TestSimulation::reset_restores_start_data()
+{
+    QTest::addColumn<bool>("time_runs");
+    QTest::addColumn<bool>("running");
+    QTest::addColumn<bool>("diabetic");
+    QTest::newRow("while time runs") << true << false << false;
+    QTest::newRow("while the person runs") << true << true << false;
+    QTest::newRow("while stopped and diabetic") << false << true << true;
+}
+
+void TestSimulation::reset_restores_start()
+{
+    QFETCH(bool, time_runs);
+    QFETCH(bool, running);
+    QFETCH(bool, diabetic);
+    Window t;
+    t.set(store, "12");
+    t.set(meal_input, "55");
+    t.press(start_stop);
+    t.press(meal);
+    fire_tick(t.w);
+    if (running)
+        t.press(run_rest);
+    if (diabetic)
+        click(diabetic_check(t.w));
+    if (!time_runs)
+        t.press(start_stop);
+    t.press(reset);
+
+    QVERIFY(!glucose_timer(t.w)->isActive());
+    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Start"));
+    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Go for a run"));
+    QVERIFY(t.run_face_shown());
+    QCOMPARE(chart_value(t.w), 100.0);
+    QCOMPARE(info_text(t.w), QString());
+    QCOMPARE(variable_combo(t.w)->currentText(), QStringLiteral("resting glucose use"));
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-1"));
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
+    const glukara_code::ModelState& m = t.w.model;
+    QCOMPARE(m.blood_glucose, 100.0f);
+    QCOMPARE(m.meal_input, 40.0f);
+    QCOMPARE(m.glycogen_store, 40.0f);
+    QVERIFY(!m.is_running && !m.is_diabetic);
+    // The box is left as it was, and goes on blocking insulin.
+    QCOMPARE(diabetic_check(t.w)->isChecked(), diabetic);
+    t.press(start_stop);
+    t.press(insulin);
+    QCOMPARE(m.blood_glucose, diabetic ? 100.0f : 90.0f);
+    // The run button's next press makes the person run.
+    t.press(run_rest);
+    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Take a rest"));
+}
+
+void TestSimulation::typing_insulin_effect_data()
+{
+    QTest::addColumn<bool>("start_diabetic");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<float>("effect");
+    QTest::addColumn<bool>("checked");
+    QTest::newRow("negative number") << false << "-15" << -15.0f << false;
+    QTest::newRow("fraction without zero") << false << ".5" << 0.5f << false;
+    QTest::newRow("deleted") << false << "" << 0.0f << true;
+    QTest::newRow("zero") << false << "0" << 0.0f << true;
+    QTest::newRow("no number") << false << "abc" << 0.0f << true;
+    QTest::newRow("lone minus") << false << "-" << 0.0f << true;
+    QTest::newRow("leading zero when diabetic") << true << "05" << 5.0f << false;
+    QTest::newRow("zero when diabetic") << true << "0" << 0.0f << true;
+}
+
+// What the user types stays as typed, and the box follows the typed value.
+void TestSimulation::typing_insulin_effect()
+{
+    QFETCH(bool, start_diabetic);
+    QFETCH(QString, typed);
+    QFETCH(float, effect);
+    QFETCH(bool, checked);
+    Window t;
+    if (start_diabetic)
+        t.set(insulin_effect, "0");
+    t.set(insulin_effect, typed);
+    QCOMPARE(value_inputbox(t.w)->text(), typed);
+    QCOMPARE(t.w.model.insulin_effect, effect);
+    QCOMPARE(diabetic_check(t.w)->isChecked(), checked);
+    QCOMPARE(t.w.model.is_diabetic, checked);
+    t.press(start_stop);
+    t.press(insulin);
+    QCOMPARE(t.w.model.blood_glucose, checked ? 100.0f : 100.0f + effect);
+}
+
+void TestSimulation::user_click_on_diabetic()
+{
+    Window t;
+    t.choose(insulin_effect);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-10"));
+    click(diabetic_check(t.w));
+    // Showing the same text again is no change: the box stays checked.
+    QVERIFY(diabetic_check(t.w)->isChecked());
+    QVERIFY(t.w.model.is_diabetic);
+    QCOMPARE(t.w.model.insulin_effect, -10.0f);
+    click(diabetic_check(t.w));
+    QVERIFY(!diabetic_check(t.w)->isChecked());
+    QVERIFY(!t.w.model.is_diabetic);
+    // Unchecking does not bring back an effect of 0: insulin then adds nothing.
+    t.type("0");
+    click(diabetic_check(t.w));
+    QVERIFY(!diabetic_check(t.w)->isChecked());
+    t.press(start_stop);
+    t.press(insulin);
+    QCOMPARE(t.w.model.blood_glucose, 100.0f);
+    QCOMPARE(t.w.model.glycogen_store, 40.0f);
+}
+
+void TestSimulation::diabetic_under_another_entry()
+{
+    Window t;
+    t.choose(glucagon_effect);
+    click(diabetic_check(t.w));
+    QVERIFY(t.w.model.is_diabetic);
+    QCOMPARE(t.w.model.insulin_effect, -10.0f);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("10"));
+}
+
+void TestSimulation::leading_zeros_until_refresh()
+{
+    Window t;
+    t.set(meal_input, "007");
+    QCOMPARE(t.w.model.meal_input, 7.0f);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("007"));
+    t.choose(insulin_effect);
+    t.choose(meal_input);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("7"));
+    // Typing stores at every keystroke.
+    t.set(resting_use, "-0.25");
+    QCOMPARE(t.w.model.resting_use, -0.25f);
+    t.press(start_stop);
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), 99.75);
+}
+
+void TestSimulation::no_entry_selected()
+{
+    Window t;
+    QComboBox* combo = variable_combo(t.w);
+    combo->setFocus();
+    QTest::keyClick(combo->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(combo->lineEdit(), "nothing");
+    QCOMPARE(t.w.parameter_index(), -1);
+    QCOMPARE(combo->count(), 6);
+    t.type("55");
+    QCOMPARE(t.w.model.resting_use, -1.0f);
+    QCOMPARE(t.w.model.meal_input, 40.0f);
+    // A refresh updates only the glycogen label.
+    click(diabetic_check(t.w));
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("55"));
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
+    t.press(reset);
+    QCOMPARE(combo->currentText(), QStringLiteral("resting glucose use"));
+    QCOMPARE(t.w.parameter_index(), 0);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-1"));
+}
+
+void TestSimulation::enter_moves_to_list()
+{
+    Window t;
+    t.set(meal_input, "45");
+    QTest::keyClick(value_inputbox(t.w), Qt::Key_Return);
+    QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("45"));
+    QCOMPARE(QApplication::focusWidget(), variable_combo(t.w));
+    QCOMPARE(t.w.model.meal_input, 45.0f);
+    QVERIFY(!glucose_timer(t.w)->isActive()); // no button was pressed
+}
+
+void TestSimulation::glycogen_label_refreshes_data()
+{
+    QTest::addColumn<int>("action"); // a button, or -1 for a click on "Diabetic?"
+    QTest::addColumn<QString>("label");
+    QTest::newRow("insulin") << int(insulin) << "87";
+    QTest::newRow("glucagon") << int(glucagon) << "67";
+    QTest::newRow("check box") << -1 << "77";
+    QTest::newRow("reset") << int(reset) << "40";
+}
+
+void TestSimulation::glycogen_label_refreshes()
+{
+    QFETCH(int, action);
+    QFETCH(QString, label);
+    Window t;
+    t.set(store, "77");
+    QCOMPARE(t.w.model.glycogen_store, 77.0f);
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
+    t.press(start_stop);
+    if (action < 0)
+        click(diabetic_check(t.w));
+    else
+        t.press(Button(action));
+    QCOMPARE(glycogen_level(t.w), label);
+}
+
+void TestSimulation::overflow_reports_once_and_goes_on()
+{
+    Window t;
+    t.set(meal_input, "3e38");
+    t.press(start_stop);
+    t.press(meal);
+    QCOMPARE(visible_error_boxes(t.w).size(), 0);
+    t.press(meal);
+    const auto boxes = visible_error_boxes(t.w);
+    QCOMPARE(boxes.size(), 1);
+    QVERIFY(boxes.at(0)->text().contains(QLatin1String("'6'")));
+    QVERIFY(boxes.at(0)->text().contains(QLatin1String("Overflow")));
+    QVERIFY(std::isinf(t.w.model.blood_glucose));
+    boxes.at(0)->accept();
+    QTRY_COMPARE(visible_error_boxes(t.w).size(), 0);
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), 180.0);
+    QVERIFY(glucose_timer(t.w)->isActive());
+}
+
+void TestSimulation::repeated_invalid_ticks_never_stack()
+{
+    Window t;
+    t.set(resting_use, "-1e39");
+    t.set(running_use, "1e39");
+    QVERIFY(std::isinf(t.w.model.running_use));
+    t.press(run_rest);
+    t.press(start_stop);
+    int faults = 0;
+    for (int i = 0; i < 8; ++i) {
+        fire_tick(t.w);
+        if (std::isnan(t.w.model.blood_glucose))
+            ++faults;
+        else
+            QCOMPARE(t.w.model.blood_glucose, 30.0f);
+        QVERIFY(visible_error_boxes(t.w).size() <= 1);
+    }
+    QCOMPARE(faults, 4);
+    QCOMPARE(visible_error_boxes(t.w).size(), 1);
+    visible_error_boxes(t.w).at(0)->accept();
+    QTRY_COMPARE(visible_error_boxes(t.w).size(), 0);
+    fire_tick(t.w);
+    fire_tick(t.w);
+    QCOMPARE(visible_error_boxes(t.w).size(), 1);
+}
+
+void TestSimulation::quit_and_close_end_the_program_data()
+{
+    QTest::addColumn<bool>("close_box");
+    QTest::newRow("Quit") << false;
+    QTest::newRow("close box") << true;
+}
+
+void TestSimulation::quit_and_close_end_the_program()
+{
+    QFETCH(bool, close_box);
+    Window t;
+    t.press(start_stop);
+    QTimer::singleShot(0, &t.w, [&] {
+        if (close_box)
+            t.w.close();
+        else
+            t.press(quit);
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    bool ended_by_guard = false;
+    connect(&guard, &QTimer::timeout, [&] {
+        ended_by_guard = true;
+        QApplication::exit(1);
+    });
+    guard.start(5000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!ended_by_guard);
+}
+
+QTEST_MAIN(TestSimulation)
+#include "tst_simulation.moc"

@@ -1,0 +1,340 @@
+// The main window as it opens: its controls, start-up, pictures and chart.
+#include "window_access.h"
+
+#include <QBarCategoryAxis>
+#include <QFile>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+#include <QValueAxis>
+#include <QtEndian>
+
+class TestWindow : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void controls_data();
+    void controls();
+    void fonts_have_stand_ins();
+    void window_is_fixed_with_close_box();
+    void tab_order();
+    void start_up_state();
+    void load_centres_window_on_whole_screen();
+    void first_display_runs_once();
+    void chart_design();
+    void tick_updates_message_and_chart_data();
+    void tick_updates_message_and_chart();
+    void bitmap_files_data();
+    void bitmap_files();
+    void buttons_share_pictures();
+};
+
+namespace {
+QString parent_name(QObject* o)
+{
+    QObject* p = o->parent();
+    return p ? p->objectName() : QString();
+}
+} // namespace
+
+void TestWindow::controls_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<int>("pixels"); // font size at 96 dots per inch
+    QTest::addColumn<bool>("bold");
+    auto row = [](const char* name, const char* kind, const char* container, QRect r,
+                  const char* text, const char* family, int pixels, bool bold) {
+        QTest::newRow(name) << name << kind << container << r << text << family << pixels << bold;
+    };
+    row("Frame2", "QGroupBox", "glukara", {320, 288, 257, 73}, "Glycogen store", "MS Sans Serif",
+        11, true);
+    row("glycogen_level", "QLabel", "Frame2", {16, 24, 225, 33}, "40", "Arial", 24, false);
+    row("cmd_button_6", "QToolButton", "glukara", {600, 416, 137, 113}, "Secrete Glucagon",
+        "Arial", 13, true);
+    row("cmd_button_5", "QToolButton", "glukara", {600, 280, 137, 113}, "Secrete Insulin", "Arial",
+        13, true);
+    row("cmd_button_4", "QPushButton", "glukara", {128, 472, 65, 49}, "Reset", "Arial", 13, true);
+    row("model_frame", "QGroupBox", "glukara", {320, 368, 257, 161}, "Settings", "Arial", 13,
+        true);
+    row("diabetic_check", "QCheckBox", "model_frame", {160, 112, 81, 25}, "Diabetic?", "Arial", 13,
+        false);
+    row("value_inputbox", "QLineEdit", "model_frame", {16, 112, 65, 25}, "-1", "Arial", 13, false);
+    row("variable_combo", "QComboBox", "model_frame", {16, 48, 225, 24}, "resting glucose use",
+        "Arial", 13, false);
+    row("Label1_1", "QLabel", "model_frame", {16, 88, 65, 17}, "Value", "Arial", 13, false);
+    row("Label1_0", "QLabel", "model_frame", {16, 24, 57, 17}, "Variable", "Arial", 13, false);
+    row("Frame1", "QGroupBox", "glukara", {320, 0, 257, 273}, "Information", "Arial", 13, true);
+    row("info_text_0", "QLabel", "Frame1", {16, 24, 225, 217}, "", "Arial", 19, false);
+    row("cmd_button_3", "QPushButton", "glukara", {224, 472, 65, 49}, "Quit", "Arial", 13, true);
+    row("cmd_button_2", "QToolButton", "glukara", {600, 144, 137, 113}, "Go for a run", "Arial", 13,
+        true);
+    row("cmd_button_1", "QToolButton", "glukara", {600, 8, 137, 113}, "Eat a meal", "Arial", 13,
+        true);
+    row("cmd_button_0", "QPushButton", "glukara", {24, 472, 65, 49}, "Start", "Arial", 13, true);
+    row("glucose_chart", "QChartView", "glukara", {16, 8, 281, 441}, "", "", 0, false);
+    row("run_image", "QLabel", "glukara", {472, 280, 109, 60}, "", "", 0, false);
+    row("rest_image", "QLabel", "glukara", {312, 280, 110, 60}, "", "", 0, false);
+}
+
+void TestWindow::controls()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, container);
+    QFETCH(QRect, geometry);
+    QFETCH(QString, text);
+    QFETCH(QString, family);
+    QFETCH(int, pixels);
+    QFETCH(bool, bold);
+    glukara w;
+    auto* c = control<QWidget>(w, name);
+    QCOMPARE(c->metaObject()->className(), kind);
+    QCOMPARE(parent_name(c), container);
+    QCOMPARE(c->geometry(), geometry);
+    const bool hidden_image = name.endsWith(QLatin1String("_image"));
+    QCOMPARE(c->isVisibleTo(&w), !hidden_image);
+    QVERIFY(c->isEnabled());
+    if (auto* b = qobject_cast<QAbstractButton*>(c))
+        QCOMPARE(b->text(), text);
+    else if (auto* g = qobject_cast<QGroupBox*>(c))
+        QCOMPARE(g->title(), text);
+    else if (auto* l = qobject_cast<QLabel*>(c); l && !hidden_image)
+        QCOMPARE(l->text(), text);
+    else if (auto* e = qobject_cast<QLineEdit*>(c))
+        QCOMPARE(e->text(), text);
+    else if (auto* combo = qobject_cast<QComboBox*>(c))
+        QCOMPARE(combo->currentText(), text);
+    if (!family.isEmpty()) {
+        QCOMPARE(c->font().family(), family);
+        QCOMPARE(c->font().pixelSize(), pixels);
+        QCOMPARE(c->font().bold(), bold);
+        QVERIFY(!c->font().italic() && !c->font().underline() && !c->font().strikeOut());
+    }
+}
+
+void TestWindow::fonts_have_stand_ins()
+{
+    glukara w;
+    QCOMPARE(QFontInfo(cmd_button(w, 0)->font()).family(), QStringLiteral("Liberation Sans"));
+    QCOMPARE(QFontInfo(control<QWidget>(w, "Frame2")->font()).family(),
+             QStringLiteral("Liberation Sans"));
+}
+
+void TestWindow::window_is_fixed_with_close_box()
+{
+    glukara w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Glukara"));
+    QCOMPARE(w.size(), QSize(750, 538));
+    QCOMPARE(w.minimumSize(), w.maximumSize());
+    const Qt::WindowFlags f = w.windowFlags();
+    QVERIFY(f & Qt::WindowCloseButtonHint);
+    QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
+    QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
+    // It keeps its taskbar entry: a plain window, not a tool window.
+    QCOMPARE(w.windowType(), Qt::Window);
+    QVERIFY(!w.windowIcon().isNull());
+    for (auto* b : w.findChildren<QPushButton*>()) {
+        QVERIFY(!b->isDefault() && !b->autoDefault());
+        QVERIFY(!b->text().contains('&'));
+    }
+}
+
+void TestWindow::tab_order()
+{
+    glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(QApplication::focusWidget(), cmd_button(w, 0));
+    const QStringList expected = {
+        "cmd_button_1",   "cmd_button_2",   "cmd_button_3", "variable_combo",
+        "value_inputbox", "diabetic_check", "cmd_button_4", "cmd_button_5",
+        "cmd_button_6",   "cmd_button_0",   "cmd_button_1"};
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestWindow::start_up_state()
+{
+    glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(chart_value(w), 100.0);
+    QCOMPARE(info_text(w), QString());
+    QCOMPARE(glycogen_level(w), QStringLiteral("40"));
+    QCOMPARE(variable_combo(w)->currentIndex(), 0);
+    QCOMPARE(value_inputbox(w)->text(), QStringLiteral("-1"));
+    QVERIFY(!diabetic_check(w)->isChecked());
+    QVERIFY(!glucose_timer(w)->isActive());
+    QCOMPARE(glucose_timer(w)->interval(), 1000);
+    QCOMPARE(glucose_timer(w)->timerType(), Qt::PreciseTimer);
+    QCOMPARE(w.model.blood_glucose, 100.0f);
+    QCOMPARE(w.model.resting_use, -1.0f);
+    QStringList entries;
+    for (int i = 0; i < variable_combo(w)->count(); ++i)
+        entries << variable_combo(w)->itemText(i);
+    QCOMPARE(entries, QStringList({"resting glucose use", "glucose use when running",
+                                   "glucose input from a meal", "effect of insulin",
+                                   "effect of glucagon", "glycogen store"}));
+    // Time stands still until Start: nothing arrives on its own.
+    QTest::qWait(1200);
+    QCOMPARE(info_text(w), QString());
+    QCOMPARE(w.model.blood_glucose, 100.0f);
+}
+
+void TestWindow::load_centres_window_on_whole_screen()
+{
+    glukara w;
+    const QRect screen = w.screen()->geometry();
+    QCOMPARE(w.pos().x(), screen.x() + (screen.width() - w.frameGeometry().width()) / 2);
+    QCOMPARE(w.pos().y(), screen.y() + (screen.height() - w.frameGeometry().height()) / 2);
+}
+
+void TestWindow::first_display_runs_once()
+{
+    glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    click(cmd_button(w, 2));
+    QCOMPARE(cmd_button(w, 2)->text(), QStringLiteral("Take a rest"));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&w, &deactivate);
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    QCOMPARE(cmd_button(w, 2)->text(), QStringLiteral("Take a rest"));
+    QVERIFY(w.model.is_running);
+}
+
+void TestWindow::chart_design()
+{
+    glukara w;
+    auto* view = control<QChartView>(w, "glucose_chart");
+    QChart* chart = view->chart();
+    QCOMPARE(chart->title(), QStringLiteral("Blood glucose (mg / 100 ml)"));
+    QVERIFY(!chart->legend()->isVisible());
+    QCOMPARE(chart->animationOptions(), QChart::NoAnimation);
+    auto* series = static_cast<QBarSeries*>(chart->series().at(0));
+    QCOMPARE(series->barSets().size(), 1);
+    QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("Blood glucose (mg / 100ml)"));
+    auto* values = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
+    QVERIFY(values);
+    QCOMPARE(values->min(), 30.0);
+    QCOMPARE(values->max(), 180.0);
+    auto* categories = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).at(0));
+    QVERIFY(categories);
+    QCOMPARE(categories->categories(), QStringList{"Blood Glucose"});
+    QCOMPARE(view->accessibleName(), chart->title());
+    QCOMPARE(view->accessibleDescription(), QStringLiteral("100"));
+}
+
+void TestWindow::tick_updates_message_and_chart_data()
+{
+    QTest::addColumn<float>("glucose");
+    QTest::addColumn<float>("resting");
+    QTest::addColumn<double>("shown");
+    QTest::addColumn<QString>("message");
+    const QString normal = "The blood glucose level is within normal limits.";
+    const QString coma = "The person is unconscious.  This is hypoglycaemic coma.";
+    QTest::newRow("first tick") << 100.0f << -1.0f << 99.0 << normal;
+    QTest::newRow("fraction shown exactly") << 100.0f << -2.5f << 97.5 << normal;
+    QTest::newRow("held at 180, message kept") << 221.0f << -1.0f << 180.0 << QString();
+    QTest::newRow("held at 30 with coma") << 31.0f << -2.0f << 30.0 << coma;
+    QTest::newRow("seven digits reach the chart") << 100.0f << -0.123456789f << 99.87654 << normal;
+}
+
+void TestWindow::tick_updates_message_and_chart()
+{
+    QFETCH(float, glucose);
+    QFETCH(float, resting);
+    QFETCH(double, shown);
+    QFETCH(QString, message);
+    glukara w;
+    w.model.blood_glucose = glucose;
+    w.model.resting_use = resting;
+    fire_tick(w);
+    QCOMPARE(chart_value(w), shown);
+    QCOMPARE(info_text(w), message);
+    QCOMPARE(control<QWidget>(w, "glucose_chart")->accessibleDescription(),
+             QString::fromStdString(glukara_code::value_to_text(float(shown))));
+}
+
+void TestWindow::bitmap_files_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<int>("height");
+    QTest::newRow("meal") << "meal_picture" << 119 << 56;
+    QTest::newRow("runners") << "runners_picture" << 109 << 60;
+    QTest::newRow("pancreas") << "pancreas_picture" << 109 << 60;
+    QTest::newRow("resting") << "resting_picture" << 110 << 60;
+}
+
+// The carried pictures are 24-bit, uncompressed, bottom-up bitmaps at 96 dpi
+// with no colour table.
+void TestWindow::bitmap_files()
+{
+    QFETCH(QString, name);
+    QFETCH(int, width);
+    QFETCH(int, height);
+    QFile file(QStringLiteral(":/pictures/%1.bmp").arg(name));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray data = file.readAll();
+    QVERIFY(data.size() >= 54);
+    auto u16 = [&](int at) { return qFromLittleEndian<quint16>(data.constData() + at); };
+    auto u32 = [&](int at) { return qFromLittleEndian<quint32>(data.constData() + at); };
+    auto s32 = [&](int at) { return qFromLittleEndian<qint32>(data.constData() + at); };
+    QCOMPARE(data.left(2), QByteArray("BM"));
+    QCOMPARE(u32(2), quint32(data.size()));
+    QCOMPARE(u32(10), 54u); // pixels right after the headers: no colour table
+    QCOMPARE(u32(14), 40u);
+    QCOMPARE(s32(18), width);
+    QCOMPARE(s32(22), height); // positive: bottom row first
+    QCOMPARE(u16(26), quint16(1));
+    QCOMPARE(u16(28), quint16(24));
+    QCOMPARE(u32(30), 0u); // uncompressed
+    QCOMPARE(s32(38), 3780);
+    QCOMPARE(s32(42), 3780);
+    QCOMPARE(u32(46), 0u);
+    const int row = (width * 3 + 3) / 4 * 4;
+    QCOMPARE(data.size(), 54 + row * height);
+    for (int y = 0; y < height; ++y)
+        for (int pad = width * 3; pad < row; ++pad)
+            QCOMPARE(data.at(54 + y * row + pad), '\0');
+}
+
+void TestWindow::buttons_share_pictures()
+{
+    glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    auto picture = [&](int index) {
+        auto* b = static_cast<QToolButton*>(cmd_button(w, index));
+        return b->icon().pixmap(b->iconSize()).toImage();
+    };
+    const QImage run = control<QLabel>(w, "run_image")->pixmap().toImage();
+    const QImage rest = control<QLabel>(w, "rest_image")->pixmap().toImage();
+    QCOMPARE(run.size(), QSize(109, 60));
+    QCOMPARE(rest.size(), QSize(110, 60));
+    QCOMPARE(picture(2), run);
+    QCOMPARE(picture(5), picture(6));
+    QCOMPARE(picture(1).size(), QSize(119, 56));
+    QVERIFY(picture(1) != picture(5));
+    QVERIFY(qobject_cast<QPushButton*>(cmd_button(w, 0)));
+    const QSize size = cmd_button(w, 2)->size();
+    click(cmd_button(w, 2));
+    QCOMPARE(picture(2), rest);
+    QCOMPARE(cmd_button(w, 2)->size(), size);
+}
+
+QTEST_MAIN(TestWindow)
+#include "tst_window.moc"

@@ -1,0 +1,84 @@
+// Reaching the window's controls the way a user sees them: by name.
+#pragma once
+
+#include "glukara.h"
+
+#include <QAbstractButton>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
+#include <QtTest>
+
+template <class T> T* control(const QWidget& window, const QString& name)
+{
+    T* found = window.findChild<T*>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+inline QAbstractButton* cmd_button(const QWidget& w, int index)
+{
+    return control<QAbstractButton>(w, QStringLiteral("cmd_button_%1").arg(index));
+}
+
+inline QString info_text(const QWidget& w)
+{
+    return control<QLabel>(w, QStringLiteral("info_text_0"))->text();
+}
+
+inline QString glycogen_level(const QWidget& w)
+{
+    return control<QLabel>(w, QStringLiteral("glycogen_level"))->text();
+}
+
+inline QLineEdit* value_inputbox(const QWidget& w)
+{
+    return control<QLineEdit>(w, QStringLiteral("value_inputbox"));
+}
+
+inline QComboBox* variable_combo(const QWidget& w)
+{
+    return control<QComboBox>(w, QStringLiteral("variable_combo"));
+}
+
+inline QCheckBox* diabetic_check(const QWidget& w)
+{
+    return control<QCheckBox>(w, QStringLiteral("diabetic_check"));
+}
+
+inline QTimer* glucose_timer(const QWidget& w)
+{
+    return control<QTimer>(w, QStringLiteral("glucose_timer"));
+}
+
+inline double chart_value(const QWidget& w)
+{
+    auto* view = control<QChartView>(w, QStringLiteral("glucose_chart"));
+    auto* series = static_cast<QBarSeries*>(view->chart()->series().at(0));
+    return series->barSets().at(0)->at(0);
+}
+
+// One second of simulated time, without waiting for it.
+inline void fire_tick(const QWidget& w)
+{
+    QMetaObject::invokeMethod(glucose_timer(w), "timeout", Qt::DirectConnection);
+}
+
+inline void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+
+inline QList<QMessageBox*> visible_error_boxes(const QWidget& w)
+{
+    QList<QMessageBox*> boxes;
+    for (QMessageBox* box : w.findChildren<QMessageBox*>())
+        if (box->isVisible())
+            boxes << box;
+    return boxes;
+}
