@@ -13,6 +13,8 @@ packages=(
     fonts-liberation2
     # A real X server for screenshots and the real-window test.
     xvfb xauth x11-utils imagemagick
+    # Checking and packaging what gets installed.
+    desktop-file-utils appstream dpkg-dev file
 )
 
 install_missing_packages() {

@@ -1,7 +1,8 @@
 // Build step: renders the SVG drawings into the pictures that the program
 // carries. Buttons take 24-bit uncompressed bitmaps at 96 dots per inch; the
 // icon is a .ico of three images (32 and 16 pixels in 16 colours, 32 pixels in
-// black and white), each with its transparency mask.
+// black and white), each with its transparency mask. Desktop menus get the
+// icon at the usual theme sizes as PNG.
 //
 // render_pictures SOURCE_DIR OUTPUT_DIR
 #include <QColor>
@@ -194,9 +195,17 @@ int main(int argc, char** argv)
             return 1;
         }
     }
-    if (!write_icon(source.filePath("glukara.svg"), output.filePath("glukara.ico"))) {
+    const QString icon = source.filePath("glukara.svg");
+    if (!write_icon(icon, output.filePath("glukara.ico"))) {
         std::fprintf(stderr, "render_pictures: cannot write glukara.ico\n");
         return 1;
+    }
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QImage image = render(icon, size, size, QImage::Format_ARGB32, Qt::transparent);
+        if (!image.save(output.filePath(QStringLiteral("glukara-%1.png").arg(size)), "PNG")) {
+            std::fprintf(stderr, "render_pictures: cannot write the %d pixel icon\n", size);
+            return 1;
+        }
     }
     return 0;
 }

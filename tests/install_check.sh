@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs into a scratch folder and packages a .deb, then checks what a
+# desktop and apt will see.   install_check.sh BUILD_DIR
+set -euo pipefail
+build="$1"
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+
+DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
+root="$scratch/root/usr"
+test -x "$root/bin/glukara"
+desktop-file-validate "$root/share/applications/org.glukara.Glukara.desktop"
+appstreamcli validate --no-net "$root/share/metainfo/org.glukara.Glukara.metainfo.xml"
+grep -q '<release version="1.00"' "$root/share/metainfo/org.glukara.Glukara.metainfo.xml"
+test -f "$root/share/icons/hicolor/scalable/apps/org.glukara.Glukara.svg"
+for size in 16 32 48 256; do
+    file "$root/share/icons/hicolor/${size}x${size}/apps/org.glukara.Glukara.png" |
+        grep -q "PNG image data, $size x $size"
+done
+
+(cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
+deb="$(ls "$scratch"/deb/glukara_1.00_*.deb)"
+dpkg-deb -f "$deb" Version | grep -qx '1.00'
+# Dependencies computed from the binary, plus the ones loaded at run time.
+depends="$(dpkg-deb -f "$deb" Depends)"
+for package in libqt6widgets6 libqt6charts6 qt6-qpa-plugins fonts-liberation2; do
+    case "$depends" in *"$package"*) ;; *) echo "FAIL: $package missing from: $depends"; exit 1 ;; esac
+done
+contents="$(dpkg-deb -c "$deb")"
+grep -q './usr/bin/glukara$' <<<"$contents"
+grep -q './usr/share/applications/org.glukara.Glukara.desktop$' <<<"$contents"
+echo "PASS: installed files validate and $(basename "$deb") depends on $depends"
