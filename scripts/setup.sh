@@ -15,6 +15,8 @@ packages=(
     xvfb xauth x11-utils imagemagick
     # Checking and packaging what gets installed.
     desktop-file-utils appstream dpkg-dev file
+    # libFuzzer for the conversions of typed text.
+    clang-14 libclang-rt-14-dev
 )
 
 install_missing_packages() {
