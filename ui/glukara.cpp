@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontDatabase>
 #include <QGraphicsLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -37,10 +38,13 @@ QRect twips(int left, int top, int width, int height)
 
 // Sizes in points are turned into pixels at 96 dots per inch, so the layout,
 // which is fixed in pixels, looks the same whatever DPI the screen reports;
-// high-DPI scaling then enlarges the whole window evenly.
+// high-DPI scaling then enlarges the whole window evenly. A family that is
+// missing is replaced by Liberation Sans, which has Arial's metrics, at once:
+// asking for the missing one first costs a fallback search per font.
 QFont design_font(const char* family, double points, bool bold = false)
 {
-    QFont f(QString::fromLatin1(family));
+    const QString wanted = QString::fromLatin1(family);
+    QFont f(QFontDatabase::hasFamily(wanted) ? wanted : QStringLiteral("Liberation Sans"));
     f.setPixelSize(int(std::lround(points * 96 / 72)));
     f.setBold(bold);
     return f;
@@ -56,11 +60,6 @@ glukara::glukara(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
-    // Where the fonts of the window's description are missing, stand-ins with
-    // the same metrics (Liberation Sans is metric-compatible with Arial).
-    QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
-
     setObjectName(QStringLiteral("glukara"));
     setWindowTitle(QStringLiteral("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));

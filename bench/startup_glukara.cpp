@@ -1,0 +1,9 @@
+#include "first_frame.h"
+#include "glukara.h"
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    glukara window;
+    return run_until_first_frame(window);
+}
