@@ -172,6 +172,7 @@ void glukara::create_controls()
     info_text[0]->setGeometry(twips(240, 360, 3375, 3255));
     info_text[0]->setFont(design_font("Arial", 14.25));
     info_text[0]->setWordWrap(true);
+    info_text[0]->setMargin(4); // keeps the message off the edges of its grey ground
     info_text[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info_text[0]->setAutoFillBackground(true);
     QPalette message_colours = info_text[0]->palette();
