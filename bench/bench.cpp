@@ -20,7 +20,8 @@
 
 extern char** environ;
 
-namespace {
+namespace
+{
 
 struct Start {
     double milliseconds;

@@ -10,7 +10,8 @@
 #include <cstdio>
 #include <ctime>
 
-class FirstFrame : public QObject {
+class FirstFrame : public QObject
+{
   public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
@@ -21,7 +22,8 @@ class FirstFrame : public QObject {
             QTimer::singleShot(0, [] {
                 timespec now;
                 clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("%lld\n", static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::printf("%lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <limits>
 
-namespace glukara_code {
+namespace glukara_code
+{
 
 void reset_values(ModelState& state)
 {
@@ -24,7 +25,8 @@ RuntimeError::RuntimeError(int number, const std::string& message)
 {
 }
 
-namespace {
+namespace
+{
 
 // The IEEE 754 overflow and invalid flags for one step, derived from its
 // operands and result instead of the hardware flags: compilers are free to move
@@ -94,9 +96,13 @@ std::string value_to_text(float value)
     return text;
 }
 
-namespace {
+namespace
+{
 
-bool is_blank(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+bool is_blank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n';
+}
 
 bool equals_word(std::string_view text, std::string_view word)
 {

@@ -9,7 +9,8 @@
 #include <string>
 #include <string_view>
 
-namespace glukara_code {
+namespace glukara_code
+{
 
 // Glucose amounts and the glycogen store are in mg / 100 ml.
 struct ModelState {
@@ -30,7 +31,8 @@ void reset_values(ModelState& state);
 
 // The program's run-time error: a handler that meets one stops at that step and
 // lets it pass to the window, which reports it.
-class RuntimeError : public std::runtime_error {
+class RuntimeError : public std::runtime_error
+{
   public:
     RuntimeError(int number, const std::string& message);
     int number() const { return number_; }

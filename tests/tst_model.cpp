@@ -9,7 +9,8 @@
 
 using namespace glukara_code;
 
-namespace {
+namespace
+{
 constexpr float inf = std::numeric_limits<float>::infinity();
 const float nan_value = std::numeric_limits<float>::quiet_NaN();
 
@@ -31,7 +32,8 @@ ModelState start_state()
 }
 } // namespace
 
-class TestModel : public QObject {
+class TestModel : public QObject
+{
     Q_OBJECT
 
   private slots:
@@ -187,8 +189,7 @@ void TestModel::round_trip_keeps_seven_digits()
                          std::fpclassify(x) == FP_SUBNORMAL,
                      text.c_str());
             const std::string again = glukara_code::value_to_text(back);
-            QCOMPARE(glukara_code::value_to_text(float(glukara_code::text_to_value(again))),
-                     again);
+            QCOMPARE(glukara_code::value_to_text(float(glukara_code::text_to_value(again))), again);
         }
         ++checked;
     }
@@ -220,10 +221,10 @@ void TestModel::checked_arithmetic_data()
     QTest::newRow("finite plus infinity is no fault") << 5.0f << inf << false << false << inf;
     QTest::newRow("infinity minus finite is no fault") << -inf << 5.0f << true << false << -inf;
     QTest::newRow("step on NaN is no fault") << nan_value << 1.0f << false << false << nan_value;
-    QTest::newRow("NaN with infinity is no fault") << nan_value << inf << true << false
-                                                   << nan_value;
-    QTest::newRow("underflow is no fault") << 1e-38f << -0.99e-38f << false << false
-                                           << 1e-38f + -0.99e-38f;
+    QTest::newRow("NaN with infinity is no fault")
+        << nan_value << inf << true << false << nan_value;
+    QTest::newRow("underflow is no fault")
+        << 1e-38f << -0.99e-38f << false << false << 1e-38f + -0.99e-38f;
 }
 
 void TestModel::checked_arithmetic()
@@ -340,24 +341,21 @@ void TestModel::tick_sequences_data()
     QTest::addColumn<float>("level");
     QTest::addColumn<int>("row"); // band of the last tick's message, 0: none
     QTest::newRow("first tick") << 100.0f << -1.0f << -5.0f << false << 1 << 99.0f << 1;
-    QTest::newRow("eleventh tick is low") << 100.0f << -1.0f << -5.0f << false << 11 << 89.0f
-                                          << 3;
+    QTest::newRow("eleventh tick is low") << 100.0f << -1.0f << -5.0f << false << 11 << 89.0f << 3;
     QTest::newRow("running uses six") << 100.0f << -1.0f << -5.0f << true << 1 << 94.0f << 1;
     QTest::newRow("running twice") << 100.0f << -1.0f << -5.0f << true << 2 << 88.0f << 3;
-    QTest::newRow("floor holds with coma") << 100.0f << -1.0f << -5.0f << false << 100 << 30.0f
-                                           << 8;
+    QTest::newRow("floor holds with coma")
+        << 100.0f << -1.0f << -5.0f << false << 100 << 30.0f << 8;
     QTest::newRow("25 is coma then 30") << 26.0f << -1.0f << -5.0f << false << 1 << 30.0f << 8;
-    QTest::newRow("above ceiling keeps no message") << 220.0f << -1.0f << -5.0f << false << 1
-                                                    << 180.0f << 0;
+    QTest::newRow("above ceiling keeps no message")
+        << 220.0f << -1.0f << -5.0f << false << 1 << 180.0f << 0;
     QTest::newRow("exactly 180 stays") << 181.0f << -1.0f << -5.0f << false << 1 << 180.0f << 5;
     QTest::newRow("running use zero") << 100.0f << -1.0f << 0.0f << true << 3 << 97.0f << 1;
     QTest::newRow("no use at rest") << 95.0f << 0.0f << -5.0f << false << 5 << 95.0f << 1;
-    QTest::newRow("fraction falls in gap") << 101.0f << -0.5f << -5.0f << false << 1 << 100.5f
-                                           << 0;
+    QTest::newRow("fraction falls in gap") << 101.0f << -0.5f << -5.0f << false << 1 << 100.5f << 0;
     QTest::newRow("2.5 use gives 97.5") << 100.0f << -2.5f << -5.0f << false << 1 << 97.5f << 1;
     QTest::newRow("positive infinity use") << 100.0f << inf << -5.0f << false << 1 << 180.0f << 0;
-    QTest::newRow("negative infinity use") << 100.0f << -inf << -5.0f << false << 1 << 30.0f
-                                           << 8;
+    QTest::newRow("negative infinity use") << 100.0f << -inf << -5.0f << false << 1 << 30.0f << 8;
     QTest::newRow("NaN level") << nan_value << -1.0f << -5.0f << false << 1 << 30.0f << 8;
 }
 

@@ -6,14 +6,16 @@
 #include <cmath>
 #include <random>
 
-class TestRandomActions : public QObject {
+class TestRandomActions : public QObject
+{
     Q_OBJECT
 
   private slots:
     void invariants_hold();
 };
 
-namespace {
+namespace
+{
 
 int setting(const char* name, int fallback)
 {
@@ -25,12 +27,14 @@ int setting(const char* name, int fallback)
 QString random_text(std::mt19937& random)
 {
     static const QStringList pieces = {
-        "0", "1", "9", "-", "+", ".", "e", "E", "D", "&H", "&O", "FFFF", "7fffffff", " ", "\t",
-        "abc", "1e39", "-1e39", "3e38", "1e999999999", "99999999999999999999", "0.000001",
-        "Infinity", "-Infinity", "NaN", "ä", "é", "€", "日本", ",", "1.2.3", "007", "%", "\\"};
+        "0",        "1",        "9",         "-",     "+",    ".",           "e",
+        "E",        "D",        "&H",        "&O",    "FFFF", "7fffffff",    " ",
+        "\t",       "abc",      "1e39",      "-1e39", "3e38", "1e999999999", "99999999999999999999",
+        "0.000001", "Infinity", "-Infinity", "NaN",   "ä",    "é",           "€",
+        "日本",     ",",        "1.2.3",     "007",   "%",    "\\"};
     // Often a value at the edge of single precision, so that faults happen.
-    static const QStringList extremes = {"1e39", "-1e39", "3e38", "-3e38", "Infinity", "-Infinity",
-                                         "NaN"};
+    static const QStringList extremes = {"1e39",     "-1e39",     "3e38", "-3e38",
+                                         "Infinity", "-Infinity", "NaN"};
     if (std::uniform_int_distribution<int>(0, 2)(random) == 0)
         return extremes.at(std::uniform_int_distribution<int>(0, int(extremes.size()) - 1)(random));
     std::uniform_int_distribution<int> count(0, 5);
@@ -108,10 +112,10 @@ void TestRandomActions::invariants_hold()
             const float level = w.model.blood_glucose;
             const bool held = level >= 30 && level <= 180;
             // A tick that fails its arithmetic leaves the faulty sum, and says so.
-            QVERIFY2(held || visible_error_boxes(w).size() == 1,
-                     qPrintable(QStringLiteral("step %1: level %2 after a tick")
-                                    .arg(step)
-                                    .arg(double(level))));
+            QVERIFY2(
+                held || visible_error_boxes(w).size() == 1,
+                qPrintable(
+                    QStringLiteral("step %1: level %2 after a tick").arg(step).arg(double(level))));
         }
 
         QCOMPARE(cmd_button(w, 0)->text() == QLatin1String("Stop"), glucose_timer(w)->isActive());

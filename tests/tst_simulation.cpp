@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 
 const QString normal = "The blood glucose level is within normal limits.";
 const QString high = "Blood glucose is high but still within the acceptable range.";
@@ -62,7 +63,8 @@ enum Entry { resting_use, running_use, meal_input, insulin_effect, glucagon_effe
 
 } // namespace
 
-class TestSimulation : public QObject {
+class TestSimulation : public QObject
+{
     Q_OBJECT
 
   private slots:
@@ -139,17 +141,17 @@ void TestSimulation::guards_data()
     QTest::addColumn<float>("stored");
     QTest::newRow("meal while stopped") << int(meal) << false << false << "10" << 100.0f << 40.0f;
     QTest::newRow("meal while running") << int(meal) << true << false << "10" << 140.0f << 40.0f;
-    QTest::newRow("insulin while stopped") << int(insulin) << false << false << "10" << 100.0f
-                                           << 40.0f;
-    QTest::newRow("insulin when diabetic") << int(insulin) << true << true << "10" << 100.0f
-                                           << 40.0f;
+    QTest::newRow("insulin while stopped")
+        << int(insulin) << false << false << "10" << 100.0f << 40.0f;
+    QTest::newRow("insulin when diabetic")
+        << int(insulin) << true << true << "10" << 100.0f << 40.0f;
     QTest::newRow("insulin") << int(insulin) << true << false << "10" << 90.0f << 50.0f;
-    QTest::newRow("glucagon while stopped") << int(glucagon) << false << false << "10" << 100.0f
-                                            << 40.0f;
-    QTest::newRow("glucagon at equality") << int(glucagon) << true << false << "40" << 140.0f
-                                          << 0.0f;
-    QTest::newRow("glucagon above store") << int(glucagon) << true << false << "40.5" << 100.0f
-                                          << 40.0f;
+    QTest::newRow("glucagon while stopped")
+        << int(glucagon) << false << false << "10" << 100.0f << 40.0f;
+    QTest::newRow("glucagon at equality")
+        << int(glucagon) << true << false << "40" << 140.0f << 0.0f;
+    QTest::newRow("glucagon above store")
+        << int(glucagon) << true << false << "40.5" << 100.0f << 40.0f;
     QTest::newRow("glucagon") << int(glucagon) << true << false << "10" << 110.0f << 30.0f;
 }
 

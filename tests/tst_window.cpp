@@ -13,7 +13,8 @@
 #include <QValueAxis>
 #include <QtEndian>
 
-class TestWindow : public QObject {
+class TestWindow : public QObject
+{
     Q_OBJECT
 
   private slots:
@@ -35,7 +36,8 @@ class TestWindow : public QObject {
     void controls_are_labelled();
 };
 
-namespace {
+namespace
+{
 QString parent_name(QObject* o)
 {
     QObject* p = o->parent();
@@ -60,13 +62,12 @@ void TestWindow::controls_data()
     row("Frame2", "QGroupBox", "glukara", {320, 288, 257, 73}, "Glycogen store", "MS Sans Serif",
         11, true);
     row("glycogen_level", "QLabel", "Frame2", {16, 24, 225, 33}, "40", "Arial", 24, false);
-    row("cmd_button_6", "QToolButton", "glukara", {600, 416, 137, 113}, "Secrete Glucagon",
-        "Arial", 13, true);
+    row("cmd_button_6", "QToolButton", "glukara", {600, 416, 137, 113}, "Secrete Glucagon", "Arial",
+        13, true);
     row("cmd_button_5", "QToolButton", "glukara", {600, 280, 137, 113}, "Secrete Insulin", "Arial",
         13, true);
     row("cmd_button_4", "QPushButton", "glukara", {128, 472, 65, 49}, "Reset", "Arial", 13, true);
-    row("model_frame", "QGroupBox", "glukara", {320, 368, 257, 161}, "Settings", "Arial", 13,
-        true);
+    row("model_frame", "QGroupBox", "glukara", {320, 368, 257, 161}, "Settings", "Arial", 13, true);
     row("diabetic_check", "QCheckBox", "model_frame", {160, 112, 81, 25}, "Diabetic?", "Arial", 13,
         false);
     row("value_inputbox", "QLineEdit", "model_frame", {16, 112, 65, 25}, "-1", "Arial", 13, false);
@@ -150,10 +151,10 @@ void TestWindow::tab_order()
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
     QCOMPARE(QApplication::focusWidget(), cmd_button(w, 0));
-    const QStringList expected = {
-        "cmd_button_1",   "cmd_button_2",   "cmd_button_3", "variable_combo",
-        "value_inputbox", "diabetic_check", "cmd_button_4", "cmd_button_5",
-        "cmd_button_6",   "cmd_button_0",   "cmd_button_1"};
+    const QStringList expected = {"cmd_button_1",   "cmd_button_2",   "cmd_button_3",
+                                  "variable_combo", "value_inputbox", "diabetic_check",
+                                  "cmd_button_4",   "cmd_button_5",   "cmd_button_6",
+                                  "cmd_button_0",   "cmd_button_1"};
     QStringList visited;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -339,22 +340,52 @@ void TestWindow::accessible_names_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("spoken");
     QTest::addColumn<QString>("value"); // what an editable control holds
-    QTest::newRow("Start") << "cmd_button_0" << "Start" << "";
-    QTest::newRow("Eat a meal") << "cmd_button_1" << "Eat a meal" << "";
-    QTest::newRow("Go for a run") << "cmd_button_2" << "Go for a run" << "";
-    QTest::newRow("Quit") << "cmd_button_3" << "Quit" << "";
-    QTest::newRow("Reset") << "cmd_button_4" << "Reset" << "";
-    QTest::newRow("Secrete Insulin") << "cmd_button_5" << "Secrete Insulin" << "";
-    QTest::newRow("Secrete Glucagon") << "cmd_button_6" << "Secrete Glucagon" << "";
+    QTest::newRow("Start") << "cmd_button_0"
+                           << "Start"
+                           << "";
+    QTest::newRow("Eat a meal") << "cmd_button_1"
+                                << "Eat a meal"
+                                << "";
+    QTest::newRow("Go for a run") << "cmd_button_2"
+                                  << "Go for a run"
+                                  << "";
+    QTest::newRow("Quit") << "cmd_button_3"
+                          << "Quit"
+                          << "";
+    QTest::newRow("Reset") << "cmd_button_4"
+                           << "Reset"
+                           << "";
+    QTest::newRow("Secrete Insulin") << "cmd_button_5"
+                                     << "Secrete Insulin"
+                                     << "";
+    QTest::newRow("Secrete Glucagon") << "cmd_button_6"
+                                      << "Secrete Glucagon"
+                                      << "";
     // On Linux a combo box speaks its text, and the label it is labelled by.
-    QTest::newRow("list") << "variable_combo" << "resting glucose use" << "resting glucose use";
-    QTest::newRow("value box") << "value_inputbox" << "Value" << "-1";
-    QTest::newRow("check box") << "diabetic_check" << "Diabetic?" << "";
-    QTest::newRow("information frame") << "Frame1" << "Information" << "";
-    QTest::newRow("glycogen frame") << "Frame2" << "Glycogen store" << "";
-    QTest::newRow("settings frame") << "model_frame" << "Settings" << "";
-    QTest::newRow("glycogen store") << "glycogen_level" << "40" << "";
-    QTest::newRow("chart") << "glucose_chart" << "Blood glucose (mg / 100 ml)" << "";
+    QTest::newRow("list") << "variable_combo"
+                          << "resting glucose use"
+                          << "resting glucose use";
+    QTest::newRow("value box") << "value_inputbox"
+                               << "Value"
+                               << "-1";
+    QTest::newRow("check box") << "diabetic_check"
+                               << "Diabetic?"
+                               << "";
+    QTest::newRow("information frame") << "Frame1"
+                                       << "Information"
+                                       << "";
+    QTest::newRow("glycogen frame") << "Frame2"
+                                    << "Glycogen store"
+                                    << "";
+    QTest::newRow("settings frame") << "model_frame"
+                                    << "Settings"
+                                    << "";
+    QTest::newRow("glycogen store") << "glycogen_level"
+                                    << "40"
+                                    << "";
+    QTest::newRow("chart") << "glucose_chart"
+                           << "Blood glucose (mg / 100 ml)"
+                           << "";
 }
 
 void TestWindow::accessible_names()

@@ -72,7 +72,10 @@ inline void fire_tick(const QWidget& w)
     QMetaObject::invokeMethod(glucose_timer(w), "timeout", Qt::DirectConnection);
 }
 
-inline void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+inline void click(QAbstractButton* b)
+{
+    QTest::mouseClick(b, Qt::LeftButton);
+}
 
 inline QList<QMessageBox*> visible_error_boxes(const QWidget& w)
 {

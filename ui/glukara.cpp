@@ -26,7 +26,8 @@
 
 using namespace glukara_code;
 
-namespace {
+namespace
+{
 
 constexpr int twips_per_pixel = 15;
 
@@ -50,7 +51,10 @@ QFont design_font(const char* family, double points, bool bold = false)
     return f;
 }
 
-QString text_of(float value) { return QString::fromStdString(value_to_text(value)); }
+QString text_of(float value)
+{
+    return QString::fromStdString(value_to_text(value));
+}
 
 const char* const chart_title = "Blood glucose (mg / 100 ml)";
 
@@ -166,7 +170,8 @@ void glukara::create_controls()
     // A coarse timer may drift by up to 5 % of its interval.
     glucose_timer->setTimerType(Qt::PreciseTimer);
 
-    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), "Information", design_font("Arial", 9.75, true));
+    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), "Information",
+                   design_font("Arial", 9.75, true));
     info_text[0] = new QLabel(Frame1);
     element(info_text[0], "info_text", 0);
     info_text[0]->setGeometry(twips(240, 360, 3375, 3255));
@@ -186,6 +191,29 @@ void glukara::create_controls()
     button(1, twips(9000, 120, 2055, 1695), "Eat a meal", &meal);
     button(0, twips(360, 7080, 975, 735), "Start", nullptr);
 
+    create_chart();
+
+    run_image = new QLabel(this);
+    name(run_image, "run_image");
+    run_image->setPixmap(runners);
+    run_image->setGeometry(twips(7080, 4200, 1635, 900));
+    run_image->hide();
+    rest_image = new QLabel(this);
+    name(rest_image, "rest_image");
+    rest_image->setPixmap(QPixmap(QStringLiteral(":/pictures/resting_picture.bmp")));
+    rest_image->setGeometry(twips(4680, 4200, 1650, 900));
+    rest_image->hide();
+
+    QWidget* tab_order[] = {cmd_button[0],  cmd_button[1],  cmd_button[2],  cmd_button[3],
+                            variable_combo, value_inputbox, diabetic_check, cmd_button[4],
+                            cmd_button[5],  cmd_button[6]};
+    for (std::size_t i = 1; i < std::size(tab_order); ++i)
+        setTabOrder(tab_order[i - 1], tab_order[i]);
+    cmd_button[0]->setFocus();
+}
+
+void glukara::create_chart()
+{
     glucose_bar = new QBarSet(QStringLiteral("Blood glucose (mg / 100ml)"));
     *glucose_bar << 140;
     glucose_bar->setColor(QColor(178, 34, 34));
@@ -214,30 +242,12 @@ void glukara::create_controls()
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
     glucose_chart = new QChartView(chart, this);
-    name(glucose_chart, "glucose_chart");
+    glucose_chart->setObjectName(QStringLiteral("glucose_chart"));
     glucose_chart->setGeometry(twips(240, 120, 4215, 6615));
     glucose_chart->setRenderHint(QPainter::Antialiasing);
     glucose_chart->setFocusPolicy(Qt::NoFocus);
     glucose_chart->setFrameShape(QFrame::NoFrame);
     glucose_chart->setAccessibleName(QString::fromLatin1(chart_title));
-
-    run_image = new QLabel(this);
-    name(run_image, "run_image");
-    run_image->setPixmap(runners);
-    run_image->setGeometry(twips(7080, 4200, 1635, 900));
-    run_image->hide();
-    rest_image = new QLabel(this);
-    name(rest_image, "rest_image");
-    rest_image->setPixmap(QPixmap(QStringLiteral(":/pictures/resting_picture.bmp")));
-    rest_image->setGeometry(twips(4680, 4200, 1650, 900));
-    rest_image->hide();
-
-    QWidget* tab_order[] = {cmd_button[0],  cmd_button[1], cmd_button[2],  cmd_button[3],
-                            variable_combo, value_inputbox, diabetic_check, cmd_button[4],
-                            cmd_button[5],  cmd_button[6]};
-    for (std::size_t i = 1; i < std::size(tab_order); ++i)
-        setTabOrder(tab_order[i - 1], tab_order[i]);
-    cmd_button[0]->setFocus();
 }
 
 void glukara::connect_handlers()
@@ -406,9 +416,15 @@ void glukara::value_inputbox_Change()
     }
 }
 
-void glukara::value_inputbox_KeyPress() { variable_combo->setFocus(Qt::OtherFocusReason); }
+void glukara::value_inputbox_KeyPress()
+{
+    variable_combo->setFocus(Qt::OtherFocusReason);
+}
 
-void glukara::variable_combo_Click() { refresh_settings(); }
+void glukara::variable_combo_Click()
+{
+    refresh_settings();
+}
 
 void glukara::reset_model()
 {

@@ -18,7 +18,8 @@ class QLineEdit;
 class QMessageBox;
 class QTimer;
 
-class glukara : public QWidget {
+class glukara : public QWidget
+{
     Q_OBJECT
 
   public:
@@ -35,6 +36,7 @@ class glukara : public QWidget {
 
   private:
     void create_controls();
+    void create_chart();
     void connect_handlers();
 
     // Event handlers, one per handled event.

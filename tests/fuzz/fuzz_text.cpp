@@ -9,7 +9,8 @@
 
 using namespace glukara_code;
 
-namespace {
+namespace
+{
 
 void check_shown_value_reads_back(float value)
 {

@@ -17,7 +17,8 @@
 #include <cstdio>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Picture {
     const char* name;
@@ -51,10 +52,10 @@ QImage render(const QString& svg, int width, int height, QImage::Format format, 
 
 // The 16 colours of the standard Windows palette.
 const QRgb sixteen_colours[16] = {
-    qRgb(0, 0, 0),     qRgb(128, 0, 0),     qRgb(0, 128, 0),   qRgb(128, 128, 0),
-    qRgb(0, 0, 128),   qRgb(128, 0, 128),   qRgb(0, 128, 128), qRgb(192, 192, 192),
+    qRgb(0, 0, 0),       qRgb(128, 0, 0),   qRgb(0, 128, 0),   qRgb(128, 128, 0),
+    qRgb(0, 0, 128),     qRgb(128, 0, 128), qRgb(0, 128, 128), qRgb(192, 192, 192),
     qRgb(128, 128, 128), qRgb(255, 0, 0),   qRgb(0, 255, 0),   qRgb(255, 255, 0),
-    qRgb(0, 0, 255),   qRgb(255, 0, 255),   qRgb(0, 255, 255), qRgb(255, 255, 255),
+    qRgb(0, 0, 255),     qRgb(255, 0, 255), qRgb(0, 255, 255), qRgb(255, 255, 255),
 };
 const QRgb two_colours[2] = {qRgb(0, 0, 0), qRgb(255, 255, 255)};
 
@@ -142,8 +143,8 @@ bool write_icon(const QString& svg, const QString& path)
         int bits;
         const QRgb* palette;
     };
-    const Entry entries[] = {{32, 4, sixteen_colours}, {16, 4, sixteen_colours},
-                             {32, 1, two_colours}};
+    const Entry entries[] = {
+        {32, 4, sixteen_colours}, {16, 4, sixteen_colours}, {32, 1, two_colours}};
     std::vector<std::vector<char>> images;
     for (const Entry& e : entries) {
         const QImage argb = render(svg, e.size, e.size, QImage::Format_ARGB32, Qt::transparent);
