@@ -259,9 +259,8 @@ void glukara::connect_handlers()
     connect(glucose_timer, &QTimer::timeout, this, &glukara::glucose_timer_Timer);
     connect(value_inputbox, &QLineEdit::textChanged, this, &glukara::value_inputbox_Change);
     connect(value_inputbox, &QLineEdit::returnPressed, this, &glukara::value_inputbox_KeyPress);
-    // A program's selection raises currentIndexChanged; a user's choice of the
-    // entry already current raises only activated, and must refresh too.
-    connect(variable_combo, &QComboBox::currentIndexChanged, this, &glukara::variable_combo_Click);
+    // Every choice of the user, also of the entry already current; the
+    // program's own selections are followed by a refresh of their own.
     connect(variable_combo, &QComboBox::activated, this, &glukara::variable_combo_Click);
 }
 
