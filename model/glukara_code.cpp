@@ -39,6 +39,12 @@ void check_step(float a, float b, float result)
         throw RuntimeError(floating_point_error, "Overflow");
 }
 
+void store_half(float& target, float a)
+{
+    target = a / 2.0f;
+    check_step(a, 2.0f, target);
+}
+
 } // namespace
 
 void store_sum(float& target, float a, float b)
@@ -51,12 +57,6 @@ void store_difference(float& target, float a, float b)
 {
     target = a - b;
     check_step(a, b, target);
-}
-
-void store_half(float& target, float a)
-{
-    target = a / 2.0f;
-    check_step(a, 2.0f, target);
 }
 
 float centre_position(float screen_size, float window_size)

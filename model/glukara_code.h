@@ -48,7 +48,6 @@ constexpr int floating_point_error = 6;
 // so a faulty result stays stored, as the model's rules require.
 void store_sum(float& target, float a, float b);
 void store_difference(float& target, float a, float b);
-void store_half(float& target, float a);
 
 // Where a window of `window_size` must start to stand centred on a screen of
 // `screen_size` (both in twips); may be negative, or hold half a twip.
