@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -385,6 +386,9 @@ void glukara::cmd_button_Click(int index)
 void glukara::diabetic_check_Click()
 {
     model.is_diabetic = diabetic_check->isChecked();
+    // The refresh may rewrite a typed '05' as '5'; that rewrite must not
+    // derive the box from the effect again and undo the click.
+    const QScopedValueRollback<bool> clicked(check_click_running, true);
     refresh_settings();
 }
 
@@ -405,7 +409,7 @@ void glukara::value_inputbox_Change()
         return;
     model.*parameter_fields[std::size_t(index)] =
         to_single(text_to_value(value_inputbox->text().toStdString()));
-    if (index == insulin_parameter) {
+    if (index == insulin_parameter && !check_click_running) {
         const bool diabetic = model.insulin_effect == 0;
         // The box follows the typed value without running its own click
         // handling, whose refresh would overwrite the text being typed.

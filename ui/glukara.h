@@ -76,5 +76,8 @@ class glukara : public QWidget
     QLabel* rest_image = nullptr;
 
     bool first_activation_done = false;
+    // While the check box's own click handling runs, a rewrite of the value
+    // box leaves the box as the click set it.
+    bool check_click_running = false;
     QPointer<QMessageBox> error_box;
 };
