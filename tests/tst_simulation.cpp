@@ -2,6 +2,9 @@
 // and the clock.
 #include "window_access.h"
 
+#include <QAbstractItemView>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QToolButton>
 
 #include <cmath>
@@ -13,6 +16,8 @@ const QString normal = "The blood glucose level is within normal limits.";
 const QString high = "Blood glucose is high but still within the acceptable range.";
 const QString too_high = "Blood glucose is too high and cells will be losing water due to the "
                          "low water potential of the blood plasma.";
+const QString low = "Blood glucose is low but still within the acceptable range.";
+const QString coma = "The person is unconscious.  This is hypoglycaemic coma.";
 
 enum Button { start_stop, meal, run_rest, quit, reset, insulin, glucagon };
 
@@ -77,9 +82,12 @@ class TestSimulation : public QObject
     void reset_restores_start();
     void typing_insulin_effect_data();
     void typing_insulin_effect();
+    void user_click_on_diabetic_data();
     void user_click_on_diabetic();
     void diabetic_under_another_entry();
     void leading_zeros_until_refresh();
+    void choosing_an_entry_data();
+    void choosing_an_entry();
     void no_entry_selected();
     void enter_moves_to_list();
     void glycogen_label_refreshes_data();
@@ -137,22 +145,33 @@ void TestSimulation::guards_data()
     QTest::addColumn<bool>("time_runs");
     QTest::addColumn<bool>("diabetic");
     QTest::addColumn<QString>("glucagon"); // typed under "effect of glucagon"
+    QTest::addColumn<int>("presses");
     QTest::addColumn<float>("glucose");
     QTest::addColumn<float>("stored");
-    QTest::newRow("meal while stopped") << int(meal) << false << false << "10" << 100.0f << 40.0f;
-    QTest::newRow("meal while running") << int(meal) << true << false << "10" << 140.0f << 40.0f;
+    // What the next tick shows, once time runs.
+    QTest::addColumn<double>("bar");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("meal while stopped")
+        << int(meal) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("meal while running")
+        << int(meal) << true << false << "10" << 1 << 140.0f << 40.0f << 139.0 << too_high;
     QTest::newRow("insulin while stopped")
-        << int(insulin) << false << false << "10" << 100.0f << 40.0f;
+        << int(insulin) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
     QTest::newRow("insulin when diabetic")
-        << int(insulin) << true << true << "10" << 100.0f << 40.0f;
-    QTest::newRow("insulin") << int(insulin) << true << false << "10" << 90.0f << 50.0f;
+        << int(insulin) << true << true << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("insulin") << int(insulin) << true << false << "10" << 1 << 90.0f << 50.0f << 89.0
+                             << low;
+    // Between ticks nothing holds the level; the next tick does.
+    QTest::newRow("insulin below 30")
+        << int(insulin) << true << false << "10" << 8 << 20.0f << 120.0f << 30.0 << coma;
     QTest::newRow("glucagon while stopped")
-        << int(glucagon) << false << false << "10" << 100.0f << 40.0f;
+        << int(glucagon) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
     QTest::newRow("glucagon at equality")
-        << int(glucagon) << true << false << "40" << 140.0f << 0.0f;
+        << int(glucagon) << true << false << "40" << 1 << 140.0f << 0.0f << 139.0 << too_high;
     QTest::newRow("glucagon above store")
-        << int(glucagon) << true << false << "40.5" << 100.0f << 40.0f;
-    QTest::newRow("glucagon") << int(glucagon) << true << false << "10" << 110.0f << 30.0f;
+        << int(glucagon) << true << false << "40.5" << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("glucagon") << int(glucagon) << true << false << "10" << 1 << 110.0f << 30.0f
+                              << 109.0 << high;
 }
 
 void TestSimulation::guards()
@@ -161,19 +180,28 @@ void TestSimulation::guards()
     QFETCH(bool, time_runs);
     QFETCH(bool, diabetic);
     QFETCH(QString, glucagon);
+    QFETCH(int, presses);
     QFETCH(float, glucose);
     QFETCH(float, stored);
+    QFETCH(double, bar);
+    QFETCH(QString, message);
     Window t;
     t.set(glucagon_effect, glucagon);
     if (diabetic)
         click(diabetic_check(t.w));
     if (time_runs)
         t.press(start_stop);
-    t.press(Button(button));
+    for (int i = 0; i < presses; ++i)
+        t.press(Button(button));
     QCOMPARE(t.w.model.blood_glucose, glucose);
     QCOMPARE(t.w.model.glycogen_store, stored);
     QCOMPARE(info_text(t.w), QString());
     QCOMPARE(chart_value(t.w), 100.0);
+    if (!time_runs)
+        t.press(start_stop);
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), bar);
+    QCOMPARE(info_text(t.w), message);
 }
 
 void TestSimulation::run_and_rest_faces()
@@ -240,9 +268,14 @@ void TestSimulation::reset_restores_start()
     QVERIFY(!m.is_running && !m.is_diabetic);
     // The box is left as it was, and goes on blocking insulin.
     QCOMPARE(diabetic_check(t.w)->isChecked(), diabetic);
+    // The panel edits the resting use again, and the person rests.
+    t.type("-2.5");
     t.press(start_stop);
+    fire_tick(t.w);
+    QCOMPARE(chart_value(t.w), 97.5);
+    QCOMPARE(control<QWidget>(t.w, "glucose_chart")->accessibleDescription(), "97.5");
     t.press(insulin);
-    QCOMPARE(m.blood_glucose, diabetic ? 100.0f : 90.0f);
+    QCOMPARE(m.blood_glucose, diabetic ? 97.5f : 87.5f);
     // The run button's next press makes the person run.
     t.press(run_rest);
     QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Take a rest"));
@@ -284,27 +317,45 @@ void TestSimulation::typing_insulin_effect()
     QCOMPARE(t.w.model.blood_glucose, checked ? 100.0f : 100.0f + effect);
 }
 
+void TestSimulation::user_click_on_diabetic_data()
+{
+    QTest::addColumn<QString>("typed"); // a null string: nothing typed
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<float>("effect");
+    // Showing the same text again is no change: the box stays checked.
+    QTest::newRow("check with the effect shown") << QString() << 1 << "-10" << true << -10.0f;
+    QTest::newRow("check, then uncheck") << QString() << 2 << "-10" << false << -10.0f;
+    // The refresh rewrites the typed text, and the click still sticks.
+    QTest::newRow("check after typing 05") << "05" << 1 << "5" << true << 5.0f;
+    QTest::newRow("uncheck after deleting") << "" << 1 << "0" << false << 0.0f;
+    // Unchecking does not bring back an effect: insulin then adds nothing.
+    QTest::newRow("uncheck after typing 0") << "0" << 1 << "0" << false << 0.0f;
+}
+
 void TestSimulation::user_click_on_diabetic()
 {
+    QFETCH(QString, typed);
+    QFETCH(int, clicks);
+    QFETCH(QString, shown);
+    QFETCH(bool, checked);
+    QFETCH(float, effect);
     Window t;
     t.choose(insulin_effect);
     QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-10"));
-    click(diabetic_check(t.w));
-    // Showing the same text again is no change: the box stays checked.
-    QVERIFY(diabetic_check(t.w)->isChecked());
-    QVERIFY(t.w.model.is_diabetic);
-    QCOMPARE(t.w.model.insulin_effect, -10.0f);
-    click(diabetic_check(t.w));
-    QVERIFY(!diabetic_check(t.w)->isChecked());
-    QVERIFY(!t.w.model.is_diabetic);
-    // Unchecking does not bring back an effect of 0: insulin then adds nothing.
-    t.type("0");
-    click(diabetic_check(t.w));
-    QVERIFY(!diabetic_check(t.w)->isChecked());
+    if (!typed.isNull())
+        t.type(typed);
+    for (int i = 0; i < clicks; ++i)
+        click(diabetic_check(t.w));
+    QCOMPARE(diabetic_check(t.w)->isChecked(), checked);
+    QCOMPARE(t.w.model.is_diabetic, checked);
+    QCOMPARE(value_inputbox(t.w)->text(), shown);
+    QCOMPARE(t.w.model.insulin_effect, effect);
     t.press(start_stop);
     t.press(insulin);
-    QCOMPARE(t.w.model.blood_glucose, 100.0f);
-    QCOMPARE(t.w.model.glycogen_store, 40.0f);
+    QCOMPARE(t.w.model.blood_glucose, checked ? 100.0f : 100.0f + effect);
+    QCOMPARE(t.w.model.glycogen_store, checked ? 40.0f : 40.0f - effect);
 }
 
 void TestSimulation::diabetic_under_another_entry()
@@ -334,9 +385,63 @@ void TestSimulation::leading_zeros_until_refresh()
     QCOMPARE(chart_value(t.w), 99.75);
 }
 
+void TestSimulation::choosing_an_entry_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<int>("entry");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("keys: glycogen store") << "keys" << int(store) << "40";
+    QTest::newRow("mouse: glycogen store") << "mouse" << int(store) << "40";
+    QTest::newRow("mouse: effect of insulin") << "mouse" << int(insulin_effect) << "-10";
+    // The junk was stored as 0, and choosing the entry again shows it so.
+    QTest::newRow("mouse: the entry already chosen") << "mouse" << int(resting_use) << "0";
+    QTest::newRow("name typed: glycogen store") << "typed" << int(store) << "40";
+    QTest::newRow("name typed: glucose use when running") << "typed" << int(running_use) << "-5";
+}
+
+void TestSimulation::choosing_an_entry()
+{
+    QFETCH(QString, way);
+    QFETCH(int, entry);
+    QFETCH(QString, shown);
+    Window t;
+    QComboBox* combo = variable_combo(t.w);
+    value_inputbox(t.w)->setText("junk"); // stores junk as 0 under the first entry
+    if (way == "keys") {
+        t.choose(entry);
+    } else if (way == "mouse") {
+        QStyleOptionComboBox arrow;
+        arrow.initFrom(combo);
+        arrow.editable = true;
+        const QRect button = combo->style()->subControlRect(QStyle::CC_ComboBox, &arrow,
+                                                            QStyle::SC_ComboBoxArrow, combo);
+        QTest::mouseClick(combo, Qt::LeftButton, {}, button.center());
+        QAbstractItemView* list = combo->view();
+        QTRY_VERIFY(list->isVisible());
+        const QRect row = list->visualRect(list->model()->index(entry, 0));
+        // The list ignores a release that follows its opening too closely.
+        QTest::mouseMove(list->viewport(), row.center(), QApplication::doubleClickInterval());
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+        QTRY_VERIFY(!list->isVisible());
+    } else {
+        combo->setFocus();
+        QTest::keyClick(combo->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(combo->lineEdit(), glukara_code::parameter_names[entry]);
+        QTest::keyClick(combo->lineEdit(), Qt::Key_Return);
+    }
+    QCOMPARE(t.w.parameter_index(), entry);
+    QCOMPARE(combo->currentText(), QString(glukara_code::parameter_names[entry]));
+    QCOMPARE(value_inputbox(t.w)->text(), shown);
+    QCOMPARE(combo->count(), 6);
+    t.type("12");
+    QCOMPARE(t.w.model.*glukara_code::parameter_fields[std::size_t(entry)], 12.0f);
+}
+
 void TestSimulation::no_entry_selected()
 {
     Window t;
+    t.set(store, "77");
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
     QComboBox* combo = variable_combo(t.w);
     combo->setFocus();
     QTest::keyClick(combo->lineEdit(), Qt::Key_A, Qt::ControlModifier);
@@ -345,11 +450,11 @@ void TestSimulation::no_entry_selected()
     QCOMPARE(combo->count(), 6);
     t.type("55");
     QCOMPARE(t.w.model.resting_use, -1.0f);
-    QCOMPARE(t.w.model.meal_input, 40.0f);
+    QCOMPARE(t.w.model.glycogen_store, 77.0f);
     // A refresh updates only the glycogen label.
     click(diabetic_check(t.w));
     QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("55"));
-    QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
+    QCOMPARE(glycogen_level(t.w), QStringLiteral("77"));
     t.press(reset);
     QCOMPARE(combo->currentText(), QStringLiteral("resting glucose use"));
     QCOMPARE(t.w.parameter_index(), 0);
@@ -369,11 +474,13 @@ void TestSimulation::enter_moves_to_list()
 
 void TestSimulation::glycogen_label_refreshes_data()
 {
-    QTest::addColumn<int>("action"); // a button, or -1 for a click on "Diabetic?"
+    // A button, or -1 for a click on "Diabetic?", or -2 for another entry of the list.
+    QTest::addColumn<int>("action");
     QTest::addColumn<QString>("label");
     QTest::newRow("insulin") << int(insulin) << "87";
     QTest::newRow("glucagon") << int(glucagon) << "67";
     QTest::newRow("check box") << -1 << "77";
+    QTest::newRow("another entry") << -2 << "77";
     QTest::newRow("reset") << int(reset) << "40";
 }
 
@@ -386,8 +493,10 @@ void TestSimulation::glycogen_label_refreshes()
     QCOMPARE(t.w.model.glycogen_store, 77.0f);
     QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
     t.press(start_stop);
-    if (action < 0)
+    if (action == -1)
         click(diabetic_check(t.w));
+    else if (action == -2)
+        t.choose(meal_input);
     else
         t.press(Button(action));
     QCOMPARE(glycogen_level(t.w), label);
