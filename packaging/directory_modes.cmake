@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Run by CPack before it packs the staging directory. The installation creates
 # directories with the builder's umask, which a restrictive umask turns into
 # modes Debian does not accept; a package's directories are 0755.

@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by scripts/start and scripts/test: installs what is missing from
 # Debian 12's packages, then configures and builds. Safe to run again.
 set -euo pipefail

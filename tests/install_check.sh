@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a scratch folder and packages a .deb, then checks what a
 # desktop and apt will see, and runs Debian's own package checker on the .deb.
 #   install_check.sh BUILD_DIR
