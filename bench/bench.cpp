@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // glukara's speed and memory, each as a figure from one run, start-up and
 // memory as ratios against a bare Qt Widgets window measured in the same run.
 // Run it on a real display (bench/run starts one under Xvfb).

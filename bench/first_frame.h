@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // For the start-up benchmark: shows a window, and once its first frame has
 // been painted and flushed prints the monotonic clock in nanoseconds and ends.
 #pragma once

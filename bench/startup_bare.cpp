@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The floor: a bare Qt Widgets window of glukara's size, started the same way.
 #include "first_frame.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // A second floor: the bare window with one line of text, which pays for
 // loading fonts as every window with text does.
 #include "first_frame.h"

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 #include "first_frame.h"
 #include "glukara.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The simulation model of glukara: the model's state, the conversions between
 // model values and text, the checked arithmetic and the clock tick.
 // Plain C++ on purpose: it builds and tests without any toolkit.

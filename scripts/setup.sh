@@ -1,3 +1,6 @@
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Shared by scripts/start and scripts/test: installs what is missing from
 # Debian 12's packages, then configures and builds. Safe to run again.
 set -euo pipefail
@@ -13,8 +16,8 @@ packages=(
     fonts-liberation2
     # A real X server for screenshots and the real-window test.
     xvfb xauth x11-utils imagemagick
-    # Checking and packaging what gets installed.
-    desktop-file-utils appstream dpkg-dev file
+    # Checking and packaging what gets installed, and the licence headers.
+    desktop-file-utils appstream dpkg-dev file lintian reuse
     # libFuzzer for the conversions of typed text.
     clang-14 libclang-rt-14-dev
     # Driving the program as a screen reader does, over AT-SPI.

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the real program in a real session (Xvfb, a D-Bus session bus and the
 # accessibility bus) and drives it through AT-SPI only.
 # atspi_check.sh PROGRAM

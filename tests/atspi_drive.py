@@ -1,4 +1,7 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 """Drives glukara only through AT-SPI, as a screen reader does: finds the
 buttons by name, presses them, and reads the level and the message."""
 import sys

@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Installs into a scratch folder and packages a .deb, then checks what a
-# desktop and apt will see.   install_check.sh BUILD_DIR
+# desktop and apt will see, and runs Debian's own package checker on the .deb.
+#   install_check.sh BUILD_DIR
 set -euo pipefail
 build="$1"
 scratch="$(mktemp -d)"
@@ -17,6 +21,12 @@ for size in 16 32 48 256; do
     file "$root/share/icons/hicolor/${size}x${size}/apps/org.glukara.Glukara.png" |
         grep -q "PNG image data, $size x $size"
 done
+# lintian does not compare the changelog with the package's version: a new
+# version must not ship with the last version's changelog.
+changelog_version="$(zcat "$root/share/doc/glukara/changelog.gz" | dpkg-parsechangelog -l- -SVersion)"
+[ "$changelog_version" = 1.00 ] || { echo "FAIL: changelog's latest version is $changelog_version"; exit 1; }
+grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$root/share/doc/glukara/copyright"
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
 deb="$(ls "$scratch"/deb/glukara_1.00_*.deb)"
@@ -29,4 +39,10 @@ done
 contents="$(dpkg-deb -c "$deb")"
 grep -q './usr/bin/glukara$' <<<"$contents"
 grep -q './usr/share/applications/org.glukara.Glukara.desktop$' <<<"$contents"
+# Errors and warnings fail; informational tags may stay. lintian also checks
+# the manual page through man and groff, and the modes of files and folders.
+if ! lintian --fail-on error,warning --no-tag-display-limit "$deb"; then
+    echo "FAIL: lintian reports errors or warnings on $(basename "$deb")"
+    exit 1
+fi
 echo "PASS: installed files validate and $(basename "$deb") depends on $depends"

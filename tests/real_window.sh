@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Starts the real program on a real X server and checks that its window
 # appears with its caption and its fixed client size.
 # real_window.sh PROGRAM

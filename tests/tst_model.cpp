@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The model on its own: conversions, checked arithmetic, bands and ticks.
 #include "glukara_code.h"
 

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Thousands of random actions on the window with a fixed seed, checking after
 // every step that the program's invariants hold. GLUKARA_RANDOM_STEPS sets a
 // longer run, GLUKARA_RANDOM_SEED another seed.

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The simulation driven as a student drives it: buttons, the settings panel,
 // and the clock.
 #include "window_access.h"

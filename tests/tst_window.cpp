@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // The main window as it opens: its controls, start-up, pictures and chart.
 #include "window_access.h"
 

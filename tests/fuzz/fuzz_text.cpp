@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // libFuzzer target: reading any text as a value never misbehaves, and every
 // value read shows as a text that reads back as itself.
 #include "glukara_code.h"

@@ -1,4 +1,7 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
 # Builds the text-conversion fuzzer with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs it for a bounded time from the seeds.
 # run_fuzz.sh SOURCE_DIR WORK_DIR SECONDS

@@ -1,3 +1,6 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
 // Build step: renders the SVG drawings into the pictures that the program
 // carries. Buttons take 24-bit uncompressed bitmaps at 96 dots per inch; the
 // icon is a .ico of three images (32 and 16 pixels in 16 colours, 32 pixels in
