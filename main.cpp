@@ -1,6 +1,8 @@
 #include "glukara.h"
+#include "translations.h"
 
 #include <QApplication>
+#include <QLocale>
 
 int main(int argc, char** argv)
 {
@@ -8,6 +10,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("glukara"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.glukara.Glukara"));
+    install_translations(QLocale::system());
     glukara window;
     window.show();
     return QApplication::exec();
