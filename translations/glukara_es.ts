@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>Blood glucose is far too high. Tissues will be dehydrating and are likely to be seriously damaged.</source>
-        <translation>La glucosa en sangre está muchísimo más alta de lo normal. Los tejidos se deshidratarán y es probable que sufran daños graves.</translation>
+        <translation>La glucosa en sangre está excesivamente alta. Los tejidos se deshidratarán y es probable que sufran daños graves.</translation>
     </message>
     <message>
         <source>Blood glucose is below normal. This is likely to lead to tiredness and lack of concentration.</source>

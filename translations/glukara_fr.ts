@@ -111,7 +111,7 @@ de l&apos;insuline</translation>
     </message>
     <message>
         <source>Blood glucose is far too high. Tissues will be dehydrating and are likely to be seriously damaged.</source>
-        <translation>La glycémie est beaucoup trop élevée. Les tissus se déshydratent et risquent d&apos;être gravement endommagés.</translation>
+        <translation>La glycémie est beaucoup trop élevée. Les tissus vont se déshydrater et risquent d&apos;être gravement endommagés.</translation>
     </message>
     <message>
         <source>Blood glucose is below normal. This is likely to lead to tiredness and lack of concentration.</source>

@@ -120,7 +120,7 @@
     </message>
     <message>
         <source>The person is unconscious.  This is hypoglycaemic coma.</source>
-        <translation>La persona è incosciente. Questo è un coma ipoglicemico.</translation>
+        <translation>La persona è incosciente. Si tratta di un coma ipoglicemico.</translation>
     </message>
     <message>
         <source>resting glucose use</source>
@@ -128,7 +128,7 @@
     </message>
     <message>
         <source>glucose use when running</source>
-        <translation>consumo di glucosio nella corsa</translation>
+        <translation>consumo di glucosio in corsa</translation>
     </message>
     <message>
         <source>glucose input from a meal</source>

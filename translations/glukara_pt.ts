@@ -108,7 +108,7 @@
     </message>
     <message>
         <source>Blood glucose is far too high. Tissues will be dehydrating and are likely to be seriously damaged.</source>
-        <translation>A glicose no sangue está alta demais. Os tecidos vão se desidratar e provavelmente sofrer danos graves.</translation>
+        <translation>A glicose no sangue está excessivamente alta. Os tecidos vão se desidratar e provavelmente sofrer danos graves.</translation>
     </message>
     <message>
         <source>Blood glucose is below normal. This is likely to lead to tiredness and lack of concentration.</source>
@@ -120,7 +120,7 @@
     </message>
     <message>
         <source>The person is unconscious.  This is hypoglycaemic coma.</source>
-        <translation>A pessoa está inconsciente. Isso é um coma hipoglicêmico.</translation>
+        <translation>A pessoa está inconsciente. Trata-se de um coma hipoglicêmico.</translation>
     </message>
     <message>
         <source>resting glucose use</source>
