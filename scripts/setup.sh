@@ -12,6 +12,11 @@ packages=(
     # Qt: the Charts CMake package also wants the OpenGL and xkbcommon headers.
     qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
     qt6-qpa-plugins
+    # Translations: lupdate and lrelease with their CMake package, and Qt's own
+    # translations for the buttons of its dialogs.
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
+    # Pressing Start for the screenshots of each language.
+    xdotool
     # Liberation Sans has Arial's metrics.
     fonts-liberation2
     # A real X server for screenshots and the real-window test.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "glukara.h"
+#include "translations.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -60,8 +61,6 @@ QString text_of(float value)
     return QString::fromStdString(value_to_text(value));
 }
 
-const char* const chart_title = "Blood glucose (mg / 100 ml)";
-
 } // namespace
 
 glukara::glukara(QWidget* parent)
@@ -69,7 +68,7 @@ glukara::glukara(QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("glukara"));
-    setWindowTitle(QStringLiteral("Glukara"));
+    setWindowTitle(tr("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
     setFixedSize(750, 538);
 
@@ -84,15 +83,15 @@ void glukara::create_controls()
     auto element = [](QObject* o, const char* n, int index) {
         o->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(n)).arg(index));
     };
-    auto frame = [&](const char* n, QRect r, const char* caption, QFont f) {
-        auto* g = new QGroupBox(QString::fromLatin1(caption), this);
+    auto frame = [&](const char* n, QRect r, const QString& caption, QFont f) {
+        auto* g = new QGroupBox(caption, this);
         name(g, n);
         g->setGeometry(r);
         g->setFont(f);
         return g;
     };
 
-    Frame2 = frame("Frame2", twips(4800, 4320, 3855, 1095), "Glycogen store",
+    Frame2 = frame("Frame2", twips(4800, 4320, 3855, 1095), tr("Glycogen store"),
                    design_font("MS Sans Serif", 8.25, true));
     glycogen_level = new QLabel(Frame2);
     name(glycogen_level, "glycogen_level");
@@ -104,7 +103,7 @@ void glukara::create_controls()
     glycogen_level->setPalette(blue);
 
     const QPixmap pancreas(QStringLiteral(":/pictures/pancreas_picture.bmp"));
-    auto button = [&](int index, QRect r, const char* caption, const QPixmap* picture) {
+    auto button = [&](int index, QRect r, const QString& caption, const QPixmap* picture) {
         QAbstractButton* b;
         if (picture) {
             auto* t = new QToolButton(this);
@@ -120,17 +119,17 @@ void glukara::create_controls()
         }
         element(b, "cmd_button", index);
         b->setGeometry(r);
-        b->setText(QString::fromLatin1(caption));
+        b->setText(caption);
         b->setFont(design_font("Arial", 9.75, true));
         cmd_button[std::size_t(index)] = b;
     };
-    button(6, twips(9000, 6240, 2055, 1695), "Secrete Glucagon", &pancreas);
-    button(5, twips(9000, 4200, 2055, 1695), "Secrete Insulin", &pancreas);
-    button(4, twips(1920, 7080, 975, 735), "Reset", nullptr);
+    button(6, twips(9000, 6240, 2055, 1695), tr("Secrete Glucagon"), &pancreas);
+    button(5, twips(9000, 4200, 2055, 1695), tr("Secrete Insulin"), &pancreas);
+    button(4, twips(1920, 7080, 975, 735), tr("Reset"), nullptr);
 
-    model_frame = frame("model_frame", twips(4800, 5520, 3855, 2415), "Settings",
+    model_frame = frame("model_frame", twips(4800, 5520, 3855, 2415), tr("Settings"),
                         design_font("Arial", 9.75, true));
-    diabetic_check = new QCheckBox(QStringLiteral("Diabetic?"), model_frame);
+    diabetic_check = new QCheckBox(tr("Diabetic?"), model_frame);
     name(diabetic_check, "diabetic_check");
     diabetic_check->setGeometry(twips(2400, 1680, 1215, 375));
     diabetic_check->setFont(design_font("Arial", 9.75));
@@ -141,7 +140,7 @@ void glukara::create_controls()
     value_inputbox->setFont(design_font("Arial", 9.75));
     value_inputbox->setAlignment(Qt::AlignCenter);
     value_inputbox->setText(QStringLiteral("Text1"));
-    value_inputbox->setAccessibleName(QStringLiteral("Value"));
+    value_inputbox->setAccessibleName(tr("Value"));
 
     variable_combo = new QComboBox(model_frame);
     name(variable_combo, "variable_combo");
@@ -153,8 +152,8 @@ void glukara::create_controls()
     variable_combo->setInsertPolicy(QComboBox::NoInsert);
     variable_combo->setCompleter(nullptr);
     for (const char* entry : parameter_names)
-        variable_combo->addItem(QString::fromLatin1(entry));
-    variable_combo->setAccessibleName(QStringLiteral("Variable"));
+        variable_combo->addItem(model_text(entry));
+    variable_combo->setAccessibleName(tr("Variable"));
 
     for (int i : {1, 0}) {
         Label1[std::size_t(i)] = new QLabel(model_frame);
@@ -162,10 +161,10 @@ void glukara::create_controls()
         Label1[std::size_t(i)]->setFont(design_font("Arial", 9.75));
     }
     Label1[1]->setGeometry(twips(240, 1320, 975, 255));
-    Label1[1]->setText(QStringLiteral("Value"));
+    Label1[1]->setText(tr("Value"));
     Label1[1]->setBuddy(value_inputbox);
     Label1[0]->setGeometry(twips(240, 360, 855, 255));
-    Label1[0]->setText(QStringLiteral("Variable"));
+    Label1[0]->setText(tr("Variable"));
     Label1[0]->setBuddy(variable_combo);
 
     glucose_timer = new QTimer(this);
@@ -174,7 +173,7 @@ void glukara::create_controls()
     // A coarse timer may drift by up to 5 % of its interval.
     glucose_timer->setTimerType(Qt::PreciseTimer);
 
-    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), "Information",
+    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), tr("Information"),
                    design_font("Arial", 9.75, true));
     info_text[0] = new QLabel(Frame1);
     element(info_text[0], "info_text", 0);
@@ -188,12 +187,12 @@ void glukara::create_controls()
     message_colours.setColor(QPalette::Window, message_colours.color(QPalette::Midlight));
     info_text[0]->setPalette(message_colours);
 
-    button(3, twips(3360, 7080, 975, 735), "Quit", nullptr);
+    button(3, twips(3360, 7080, 975, 735), tr("Quit"), nullptr);
     const QPixmap runners(QStringLiteral(":/pictures/runners_picture.bmp"));
-    button(2, twips(9000, 2160, 2055, 1695), "Go for a run", &runners);
+    button(2, twips(9000, 2160, 2055, 1695), tr("Go for a run"), &runners);
     const QPixmap meal(QStringLiteral(":/pictures/meal_picture.bmp"));
-    button(1, twips(9000, 120, 2055, 1695), "Eat a meal", &meal);
-    button(0, twips(360, 7080, 975, 735), "Start", nullptr);
+    button(1, twips(9000, 120, 2055, 1695), tr("Eat a meal"), &meal);
+    button(0, twips(360, 7080, 975, 735), tr("Start"), nullptr);
 
     create_chart();
 
@@ -218,21 +217,21 @@ void glukara::create_controls()
 
 void glukara::create_chart()
 {
-    glucose_bar = new QBarSet(QStringLiteral("Blood glucose (mg / 100ml)"));
+    glucose_bar = new QBarSet(tr("Blood glucose (mg / 100ml)"));
     *glucose_bar << 140;
     glucose_bar->setColor(QColor(178, 34, 34));
     auto* series = new QBarSeries;
     series->append(glucose_bar);
     auto* chart = new QChart;
     chart->addSeries(series);
-    chart->setTitle(QString::fromLatin1(chart_title));
+    chart->setTitle(tr("Blood glucose (mg / 100 ml)"));
     chart->setTitleFont(design_font("Arial", 12));
     chart->legend()->hide();
     chart->setAnimationOptions(QChart::NoAnimation);
     chart->setBackgroundRoundness(0);
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     auto* categories = new QBarCategoryAxis;
-    categories->append(QStringLiteral("Blood Glucose"));
+    categories->append(tr("Blood Glucose"));
     categories->setLabelsFont(design_font("Arial", 12));
     categories->setTruncateLabels(false);
     chart->addAxis(categories, Qt::AlignBottom);
@@ -251,7 +250,7 @@ void glukara::create_chart()
     glucose_chart->setRenderHint(QPainter::Antialiasing);
     glucose_chart->setFocusPolicy(Qt::NoFocus);
     glucose_chart->setFrameShape(QFrame::NoFrame);
-    glucose_chart->setAccessibleName(QString::fromLatin1(chart_title));
+    glucose_chart->setAccessibleName(chart->title());
 }
 
 void glukara::connect_handlers()
@@ -302,7 +301,7 @@ void glukara::report_runtime_error(const RuntimeError& error)
         return;
     error_box = new QMessageBox(
         QMessageBox::Critical, windowTitle(),
-        tr("Run-time error '%1':\n\n%2").arg(error.number()).arg(QString::fromUtf8(error.what())),
+        tr("Run-time error '%1':\n\n%2").arg(error.number()).arg(model_text(error.what())),
         QMessageBox::Ok, this);
     error_box->setObjectName(QStringLiteral("runtime_error"));
     error_box->setAttribute(Qt::WA_DeleteOnClose);
@@ -341,10 +340,10 @@ void glukara::cmd_button_Click(int index)
         case 0:
             if (!time_runs) {
                 glucose_timer->start();
-                cmd_button[0]->setText(QStringLiteral("Stop"));
+                cmd_button[0]->setText(tr("Stop"));
             } else {
                 glucose_timer->stop();
-                cmd_button[0]->setText(QStringLiteral("Start"));
+                cmd_button[0]->setText(tr("Start"));
             }
             break;
         case 1:
@@ -361,7 +360,7 @@ void glukara::cmd_button_Click(int index)
         case 4:
             glucose_timer->stop();
             reset_model();
-            cmd_button[0]->setText(QStringLiteral("Start"));
+            cmd_button[0]->setText(tr("Start"));
             // The whole resting face, picture included, so that the button
             // never shows a rest picture under "Go for a run".
             show_run_face(false);
@@ -400,7 +399,7 @@ void glukara::glucose_timer_Timer()
     handle([this] {
         const auto message = tick(model);
         if (message)
-            info_text[0]->setText(QString::fromUtf8(message->data(), int(message->size())));
+            info_text[0]->setText(model_text(*message));
         show_glucose_on_chart();
     });
 }
@@ -464,5 +463,5 @@ void glukara::show_run_face(bool running)
     auto* button = static_cast<QToolButton*>(cmd_button[2]);
     button->setIcon(QIcon(picture));
     button->setIconSize(picture.size());
-    button->setText(running ? QStringLiteral("Take a rest") : QStringLiteral("Go for a run"));
+    button->setText(running ? tr("Take a rest") : tr("Go for a run"));
 }
