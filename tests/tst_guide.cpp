@@ -5,6 +5,7 @@
 #include "guide_replay.h"
 #include "window_access.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QValueAxis>
@@ -88,6 +89,9 @@ class TestGuide : public QObject
     void parts_data();
     void parts();
     void tab_order();
+    void keys_data();
+    void keys();
+    void links();
     void no_number_outside_the_tables();
 };
 
@@ -281,13 +285,88 @@ void TestGuide::tab_order()
     QCOMPARE(visited, expected);
 }
 
+enum class Key { space_on_start, space_on_diabetic, enter_in_value, down_in_list, shift_tab };
+
+void TestGuide::keys_data()
+{
+    QTest::addColumn<Key>("key");
+    QTest::newRow("Space presses the focused button") << Key::space_on_start;
+    QTest::newRow("Space ticks Diabetic?") << Key::space_on_diabetic;
+    QTest::newRow("Enter in the Value box moves to the list") << Key::enter_in_value;
+    QTest::newRow("Down in the list chooses the next quantity") << Key::down_in_list;
+    QTest::newRow("Shift+Tab goes the other way") << Key::shift_tab;
+}
+
+// What "Using the keyboard" promises besides the Tab order.
+void TestGuide::keys()
+{
+    QFETCH(Key, key);
+    Window t;
+    switch (key) {
+    case Key::space_on_start:
+        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, 0));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(glucose_timer(t.w)->isActive());
+        QCOMPARE(cmd_button(t.w, 0)->text(), QStringLiteral("Stop"));
+        break;
+    case Key::space_on_diabetic:
+        diabetic_check(t.w)->setFocus();
+        QTest::keyClick(diabetic_check(t.w), Qt::Key_Space);
+        QVERIFY(diabetic_check(t.w)->isChecked());
+        QVERIFY(t.w.model.is_diabetic);
+        break;
+    case Key::enter_in_value:
+        value_inputbox(t.w)->setFocus();
+        QTest::keyClick(value_inputbox(t.w), Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), variable_combo(t.w));
+        break;
+    case Key::down_in_list:
+        variable_combo(t.w)->setFocus();
+        QTest::keyClick(variable_combo(t.w), Qt::Key_Down);
+        QCOMPARE(value_inputbox(t.w)->text(), text(t.w.model.running_use));
+        QCOMPARE(variable_combo(t.w)->currentText(),
+                 QString::fromLatin1(glukara_code::parameter_names[1]));
+        break;
+    case Key::shift_tab:
+        QTest::keyClick(cmd_button(t.w, 0), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, 6));
+        break;
+    }
+}
+
+// Every link within the guide leads to one of its headings, and every
+// picture or file it links to is there.
+void TestGuide::links()
+{
+    static const QRegularExpression link(QStringLiteral("\\]\\(([^)]+)\\)"));
+    QStringList anchors;
+    for (const QString& line : doc().lines)
+        if (line.startsWith(QLatin1Char('#')))
+            anchors << line.section(QLatin1Char(' '), 1)
+                           .toLower()
+                           .remove(QRegularExpression(QStringLiteral("[^a-z0-9 -]")))
+                           .replace(QLatin1Char(' '), QLatin1Char('-'));
+    const QDir here = QFileInfo(doc().path).dir();
+    QStringList broken;
+    for (const QString& line : doc().lines)
+        for (auto m = link.globalMatch(line); m.hasNext();) {
+            const QString target = m.next().captured(1);
+            const bool found = target.startsWith(QLatin1Char('#'))
+                                   ? anchors.contains(target.mid(1))
+                                   : QFileInfo::exists(here.filePath(target));
+            if (!found)
+                broken << target;
+        }
+    QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+}
+
 // Digits may stand only in the cells that the tests above check, apart from
 // the unit, numbered lists and the names of experiments and pictures.
 void TestGuide::no_number_outside_the_tables()
 {
-    static const QRegularExpression allowed(
-        QStringLiteral("mg / 100 ml|^\\s*\\d+\\. |Experiments? \\d+(?: (?:to|and) "
-                       "\\d+)?|\\]\\([^)]*\\)|^\\s*\\|[\\s:|-]*\\|\\s*$"));
+    static const QRegularExpression allowed(QStringLiteral(
+        "mg / 100 ml|type \\d diabetes|^\\s*\\d+\\. |Experiments? \\d+(?: (?:to|and) "
+        "\\d+)?|\\]\\([^)]*\\)|^\\s*\\|[\\s:|-]*\\|\\s*$"));
     const int experiment_count = int(all_experiments().size());
     static const QRegularExpression reference(
         QStringLiteral("Experiments? (\\d+)(?: (?:to|and) (\\d+))?"));
