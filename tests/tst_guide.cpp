@@ -92,6 +92,7 @@ class TestGuide : public QObject
     void keys_data();
     void keys();
     void links();
+    void counted_words();
     void no_number_outside_the_tables();
 };
 
@@ -358,6 +359,27 @@ void TestGuide::links()
                 broken << target;
         }
     QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1String(", "))));
+}
+
+// Counts written as words: "the eight bands", "the six quantities".
+void TestGuide::counted_words()
+{
+    static const QStringList words = {"one", "two",   "three", "four", "five",
+                                      "six", "seven", "eight", "nine", "ten"};
+    static const QRegularExpression counted(
+        QStringLiteral("\\b(%1) (bands|quantities)\\b").arg(words.join(QLatin1Char('|'))),
+        QRegularExpression::CaseInsensitiveOption);
+    const QMap<QString, int> actual = {{"bands", int(glukara_code::glucose_bands.size())},
+                                       {"quantities", glukara_code::parameter_count}};
+    int seen = 0;
+    for (int i = 0; i < doc().lines.size(); ++i)
+        for (auto m = counted.globalMatch(doc().lines[i]); m.hasNext(); ++seen) {
+            const auto found = m.next();
+            const int count = int(words.indexOf(found.captured(1).toLower())) + 1;
+            QVERIFY2(count == actual.value(found.captured(2)),
+                     qPrintable(QStringLiteral("line %1: %2").arg(i + 1).arg(found.captured(0))));
+        }
+    QVERIFY(seen > 0);
 }
 
 // Digits may stand only in the cells that the tests above check, apart from
