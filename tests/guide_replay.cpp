@@ -1,0 +1,303 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "guide_replay.h"
+
+#include "window_access.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QRegularExpression>
+
+namespace guide
+{
+
+const Table* Document::table(const QStringList& header) const
+{
+    for (const Table& t : tables)
+        if (t.header == header)
+            return &t;
+    return nullptr;
+}
+
+namespace
+{
+
+QStringList cells_of(const QString& line)
+{
+    QStringList cells = line.trimmed().split(QLatin1Char('|'));
+    cells.removeFirst();
+    cells.removeLast();
+    for (QString& c : cells)
+        c = c.trimmed();
+    return cells;
+}
+
+bool is_separator(const QStringList& cells)
+{
+    static const QRegularExpression dashes(QStringLiteral("^:?-+:?$"));
+    for (const QString& c : cells)
+        if (!dashes.match(c).hasMatch())
+            return false;
+    return !cells.isEmpty();
+}
+
+bool is_table_line(const QString& line)
+{
+    const QString t = line.trimmed();
+    return t.size() > 1 && t.startsWith(QLatin1Char('|')) && t.endsWith(QLatin1Char('|'));
+}
+
+} // namespace
+
+std::optional<Document> read(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    Document doc;
+    doc.path = path;
+    doc.lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QString heading;
+    for (int i = 0; i < doc.lines.size(); ++i) {
+        const QString& line = doc.lines[i];
+        if (line.startsWith(QLatin1Char('#'))) {
+            heading = line.section(QLatin1Char(' '), 1).trimmed();
+            continue;
+        }
+        if (!is_table_line(line) || i + 1 >= doc.lines.size() ||
+            !is_separator(cells_of(doc.lines[i + 1])))
+            continue;
+        Table t;
+        t.heading = heading;
+        t.line = i + 1;
+        t.header = cells_of(line);
+        for (i += 2; i < doc.lines.size() && is_table_line(doc.lines[i]); ++i) {
+            t.rows << cells_of(doc.lines[i]);
+            t.row_lines << i + 1;
+        }
+        doc.tables << t;
+    }
+    return doc;
+}
+
+QList<int> checked_columns(const QStringList& header)
+{
+    if (header == experiment_header || header == band_header || header == tab_header)
+        return {0, 1, 2, 3, 4, 5};
+    if (header == number_header || header == part_header)
+        return {0, 1};
+    return {};
+}
+
+QString bold(const QString& cell)
+{
+    static const QRegularExpression pattern(QStringLiteral("\\*\\*(.+?)\\*\\*"));
+    return pattern.match(cell).captured(1);
+}
+
+QList<Experiment> experiments(const Document& doc, QString* error)
+{
+    static const QRegularExpression second_cell(
+        QStringLiteral("^(\\d+)\\s*(%1)?$").arg(picture_mark));
+    QList<Experiment> found;
+    for (const Table& t : doc.tables) {
+        if (t.header != experiment_header)
+            continue;
+        Experiment e;
+        e.number = int(found.size()) + 1;
+        e.title = t.heading;
+        e.table = &t;
+        for (int r = 0; r < t.rows.size(); ++r) {
+            const QStringList& c = t.rows[r];
+            const auto m = second_cell.match(c.value(0));
+            if (c.size() != experiment_header.size() || !m.hasMatch()) {
+                *error = QStringLiteral("%1:%2: a step needs six cells and a second")
+                             .arg(doc.path)
+                             .arg(t.row_lines[r]);
+                return {};
+            }
+            Step s;
+            s.line = t.row_lines[r];
+            s.second = m.captured(1).toInt();
+            s.picture = !m.captured(2).isEmpty();
+            s.action = c[1];
+            s.level = c[2];
+            s.bar = c[3];
+            s.message = c[4];
+            s.store = c[5];
+            e.steps << s;
+        }
+        found << e;
+    }
+    return found;
+}
+
+QMap<QString, QString> band_messages(const Document& doc)
+{
+    QMap<QString, QString> messages;
+    messages.insert(no_message, QString());
+    if (const Table* bands = doc.table(band_header))
+        for (const QStringList& row : bands->rows) {
+            QString message = row.value(2);
+            if (message.startsWith(QLatin1Char('"')) && message.endsWith(QLatin1Char('"')))
+                message = message.mid(1, message.size() - 2);
+            messages.insert(row.value(1), message);
+        }
+    return messages;
+}
+
+namespace
+{
+
+void choose(glukara& w, int entry)
+{
+    QComboBox* combo = variable_combo(w);
+    combo->setFocus();
+    while (combo->currentIndex() < entry)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > entry)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
+void type(glukara& w, const QString& text)
+{
+    QLineEdit* box = value_inputbox(w);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(box, text);
+}
+
+QAbstractButton* button_named(const glukara& w, const QString& caption)
+{
+    for (int i = 0; i < 7; ++i)
+        if (cmd_button(w, i)->text() == caption)
+            return cmd_button(w, i);
+    return nullptr;
+}
+
+// Performs one cell of the "You do" column.
+QString act(glukara& w, const QString& action)
+{
+    static const QRegularExpression press(
+        QStringLiteral("^Press \\*\\*(.+?)\\*\\*(?: (\\d+) times)?$"));
+    static const QRegularExpression tick_box(
+        QStringLiteral("^(Tick|Untick) \\*\\*Diabetic\\?\\*\\*$"));
+    static const QRegularExpression set(QStringLiteral("^Set \\*\\*(.+?)\\*\\* to (\\S+)$"));
+    if (action == QLatin1String("watch"))
+        return {};
+    if (const auto m = press.match(action); m.hasMatch()) {
+        QAbstractButton* b = button_named(w, m.captured(1));
+        if (!b)
+            return QStringLiteral("no button reads \"%1\"").arg(m.captured(1));
+        const int times = m.captured(2).isEmpty() ? 1 : m.captured(2).toInt();
+        for (int i = 0; i < times; ++i)
+            click(b);
+        return {};
+    }
+    if (const auto m = tick_box.match(action); m.hasMatch()) {
+        const bool tick = m.captured(1) == QLatin1String("Tick");
+        if (diabetic_check(w)->isChecked() == tick)
+            return QStringLiteral("\"Diabetic?\" is %1 already").arg(tick ? "ticked" : "unticked");
+        click(diabetic_check(w));
+        return {};
+    }
+    if (const auto m = set.match(action); m.hasMatch()) {
+        const int entry = variable_combo(w)->findText(m.captured(1));
+        if (entry < 0)
+            return QStringLiteral("the list has no \"%1\"").arg(m.captured(1));
+        choose(w, entry);
+        type(w, m.captured(2));
+        return {};
+    }
+    return QStringLiteral("cannot do \"%1\"").arg(action);
+}
+
+QString shown_message(const QMap<QString, QString>& messages, const QString& text)
+{
+    const QString name = messages.key(text, QStringLiteral("?"));
+    return QStringLiteral("%1 (\"%2\")").arg(name, text);
+}
+
+QString text(double value)
+{
+    return QString::fromStdString(glukara_code::value_to_text(float(value)));
+}
+
+} // namespace
+
+QString replay(glukara& w, const Experiment& e, int last, const QMap<QString, QString>* messages)
+{
+    int second = 0;
+    for (int i = 0; i <= last; ++i) {
+        const Step& s = e.steps[i];
+        const QString where = QStringLiteral("line %1, second %2: ").arg(s.line).arg(s.second);
+        const bool checked = messages && i == last;
+        if (s.second < second)
+            return where + QStringLiteral("seconds must not go back");
+        while (second < s.second) {
+            if (!glucose_timer(w)->isActive())
+                return where + QStringLiteral("time is not running at second %1").arg(second);
+            fire_tick(w);
+            ++second;
+            if (checked && second < s.second && i > 0 &&
+                info_text(w) != messages->value(e.steps[i - 1].message))
+                return where + QStringLiteral("the message changes already at second %1, to %2")
+                                   .arg(second)
+                                   .arg(shown_message(*messages, info_text(w)));
+        }
+        if (const QString problem = act(w, s.action); !problem.isEmpty())
+            return where + problem;
+        if (!checked)
+            continue;
+        if (!messages->contains(s.message))
+            return where + QStringLiteral("\"%1\" is no band of the band table").arg(s.message);
+        QStringList differences;
+        if (text(w.model.blood_glucose) != s.level)
+            differences << QStringLiteral("level is %1").arg(text(w.model.blood_glucose));
+        if (text(chart_value(w)) != s.bar)
+            differences << QStringLiteral("bar is %1").arg(text(chart_value(w)));
+        if (info_text(w) != messages->value(s.message))
+            differences
+                << QStringLiteral("message is %1").arg(shown_message(*messages, info_text(w)));
+        if (glycogen_level(w) != s.store)
+            differences << QStringLiteral("store is %1").arg(glycogen_level(w));
+        if (!differences.isEmpty())
+            return where + differences.join(QStringLiteral(", "));
+    }
+    return {};
+}
+
+const std::array<Part, 14> parts = {{
+    {1, "glucose_chart", "glucose_chart", "glucose_chart", Part::inside_top_right},
+    {2, "info_text_0", "Frame1", "Frame1", Part::inside_top_right},
+    {3, "glycogen_level", "Frame2", "glycogen_level", Part::inside_top_right},
+    {4, "model_frame", "model_frame", "model_frame", Part::inside_top_right},
+    {5, "variable_combo", "Label1_0", "Label1_0", Part::right_of},
+    {6, "value_inputbox", "Label1_1", "Label1_1", Part::right_of},
+    {7, "diabetic_check", "diabetic_check", "diabetic_check", Part::above},
+    {8, "cmd_button_0", "cmd_button_0", "cmd_button_0", Part::inside_top_right},
+    {9, "cmd_button_1", "cmd_button_1", "cmd_button_1", Part::inside_top_right},
+    {10, "cmd_button_2", "cmd_button_2", "cmd_button_2", Part::inside_top_right},
+    {11, "cmd_button_3", "cmd_button_3", "cmd_button_3", Part::inside_top_right},
+    {12, "cmd_button_4", "cmd_button_4", "cmd_button_4", Part::inside_top_right},
+    {13, "cmd_button_5", "cmd_button_5", "cmd_button_5", Part::inside_top_right},
+    {14, "cmd_button_6", "cmd_button_6", "cmd_button_6", Part::inside_top_right},
+}};
+
+QString shown_name(const QWidget& w, const Part& part)
+{
+    const QString name = QString::fromLatin1(part.named_by);
+    QWidget* c = control<QWidget>(w, name);
+    if (auto* b = qobject_cast<QAbstractButton*>(c))
+        return b->text();
+    if (auto* g = qobject_cast<QGroupBox*>(c))
+        return g->title();
+    if (auto* l = qobject_cast<QLabel*>(c))
+        return l->text();
+    if (auto* v = qobject_cast<QChartView*>(c))
+        return v->chart()->title();
+    return {};
+}
+
+} // namespace guide
