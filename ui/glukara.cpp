@@ -1,5 +1,7 @@
 #include "glukara.h"
 
+#include "enter_presses.h"
+
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
@@ -118,6 +120,7 @@ void glukara::create_controls()
         b->setGeometry(r);
         b->setText(QString::fromLatin1(caption));
         b->setFont(design_font("Arial", 9.75, true));
+        press_with_enter(b);
         cmd_button[std::size_t(index)] = b;
     };
     button(6, twips(9000, 6240, 2055, 1695), "Secrete Glucagon", &pancreas);
