@@ -1,6 +1,7 @@
 #include "glukara.h"
 
 #include "enter_presses.h"
+#include "picture_icons.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -101,14 +102,14 @@ void glukara::create_controls()
     blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
     glycogen_level->setPalette(blue);
 
-    const QPixmap pancreas(QStringLiteral(":/pictures/pancreas_picture.bmp"));
-    auto button = [&](int index, QRect r, const char* caption, const QPixmap* picture) {
+    const QIcon pancreas = picture_icon(QStringLiteral("pancreas_picture"));
+    auto button = [&](int index, QRect r, const char* caption, const QIcon* picture) {
         QAbstractButton* b;
         if (picture) {
             auto* t = new QToolButton(this);
             t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-            t->setIcon(QIcon(*picture));
-            t->setIconSize(picture->size());
+            t->setIcon(*picture);
+            t->setIconSize(picture_size(*picture));
             // Tool buttons only take the focus from the tab key by default; a
             // command button takes it from a click as well.
             t->setFocusPolicy(Qt::StrongFocus);
@@ -188,9 +189,9 @@ void glukara::create_controls()
     info_text[0]->setPalette(message_colours);
 
     button(3, twips(3360, 7080, 975, 735), "Quit", nullptr);
-    const QPixmap runners(QStringLiteral(":/pictures/runners_picture.bmp"));
+    const QIcon runners = picture_icon(QStringLiteral("runners_picture"));
     button(2, twips(9000, 2160, 2055, 1695), "Go for a run", &runners);
-    const QPixmap meal(QStringLiteral(":/pictures/meal_picture.bmp"));
+    const QIcon meal = picture_icon(QStringLiteral("meal_picture"));
     button(1, twips(9000, 120, 2055, 1695), "Eat a meal", &meal);
     button(0, twips(360, 7080, 975, 735), "Start", nullptr);
 
@@ -198,12 +199,12 @@ void glukara::create_controls()
 
     run_image = new QLabel(this);
     name(run_image, "run_image");
-    run_image->setPixmap(runners);
+    hold_picture(run_image, runners);
     run_image->setGeometry(twips(7080, 4200, 1635, 900));
     run_image->hide();
     rest_image = new QLabel(this);
     name(rest_image, "rest_image");
-    rest_image->setPixmap(QPixmap(QStringLiteral(":/pictures/resting_picture.bmp")));
+    hold_picture(rest_image, picture_icon(QStringLiteral("resting_picture")));
     rest_image->setGeometry(twips(4680, 4200, 1650, 900));
     rest_image->hide();
 
@@ -456,9 +457,9 @@ void glukara::show_glucose_on_chart()
 
 void glukara::show_run_face(bool running)
 {
-    const QPixmap picture = running ? rest_image->pixmap() : run_image->pixmap();
+    const QIcon picture = held_picture(running ? rest_image : run_image);
     auto* button = static_cast<QToolButton*>(cmd_button[2]);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size());
+    button->setIcon(picture);
+    button->setIconSize(picture_size(picture));
     button->setText(running ? QStringLiteral("Take a rest") : QStringLiteral("Go for a run"));
 }
