@@ -2,6 +2,7 @@
 
 #include "enter_presses.h"
 #include "picture_icons.h"
+#include "theme.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -98,9 +99,6 @@ void glukara::create_controls()
     glycogen_level->setGeometry(twips(240, 360, 3375, 495));
     glycogen_level->setFont(design_font("Arial", 18));
     glycogen_level->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette blue = glycogen_level->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    glycogen_level->setPalette(blue);
 
     const QIcon pancreas = picture_icon(QStringLiteral("pancreas_picture"));
     auto button = [&](int index, QRect r, const char* caption, const QIcon* picture) {
@@ -184,9 +182,6 @@ void glukara::create_controls()
     info_text[0]->setMargin(4); // keeps the message off the edges of its grey ground
     info_text[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info_text[0]->setAutoFillBackground(true);
-    QPalette message_colours = info_text[0]->palette();
-    message_colours.setColor(QPalette::Window, message_colours.color(QPalette::Midlight));
-    info_text[0]->setPalette(message_colours);
 
     button(3, twips(3360, 7080, 975, 735), "Quit", nullptr);
     const QIcon runners = picture_icon(QStringLiteral("runners_picture"));
@@ -196,6 +191,9 @@ void glukara::create_controls()
     button(0, twips(360, 7080, 975, 735), "Start", nullptr);
 
     create_chart();
+    // The blue number, the message's grey ground and the chart, in light and
+    // dark palettes alike.
+    theme::follow_palette(this, glycogen_level, info_text[0], glucose_chart->chart());
 
     run_image = new QLabel(this);
     name(run_image, "run_image");
