@@ -1,6 +1,7 @@
 // Every text of the window readable in light and dark palettes: the contrast
 // is measured from the pixels of the rendered window, text against what
 // actually lies behind it.
+#include "theme.h"
 #include "window_access.h"
 
 #include <QGraphicsScene>
@@ -169,6 +170,8 @@ class TestTheme : public QObject
   private slots:
     void initTestCase();
     void cleanup();
+    void readable_colours_data();
+    void readable_colours();
     void every_text_readable_data();
     void every_text_readable();
     void light_palette_keeps_design();
@@ -187,6 +190,47 @@ void TestTheme::initTestCase()
 void TestTheme::cleanup()
 {
     QApplication::setPalette(light);
+}
+
+void TestTheme::readable_colours_data()
+{
+    QTest::addColumn<QColor>("wanted");
+    QTest::addColumn<QColor>("ground");
+    QTest::addColumn<int>("change"); // 0 kept, 1 made lighter, -1 made darker
+    const QColor blue(0, 0, 255);
+    QTest::newRow("blue on white") << blue << QColor("#ffffff") << 0;
+    QTest::newRow("blue on Fusion's light grey") << blue << QColor("#efefef") << 0;
+    QTest::newRow("blue on Adwaita dark") << blue << QColor("#323232") << 1;
+    QTest::newRow("blue on black") << blue << QColor("#000000") << 1;
+    QTest::newRow("blue on deep blue") << blue << QColor("#010b2c") << 1;
+    QTest::newRow("blue on mid grey") << blue << QColor("#7f7f7f") << -1;
+    QTest::newRow("grey on grey Midlight") << QColor("#b0b0b0") << QColor("#5e5c5b") << 1;
+    QTest::newRow("light text on dark kept") << QColor("#f0f0f0") << QColor("#2a2a2a") << 0;
+    QTest::newRow("black on light kept") << QColor("#000000") << QColor("#cacaca") << 0;
+}
+
+// The colour chosen reaches 4.5 : 1 and changes the wanted one only where it
+// must, towards white on a dark ground and towards black on a light one,
+// keeping its hue.
+void TestTheme::readable_colours()
+{
+    QFETCH(QColor, wanted);
+    QFETCH(QColor, ground);
+    QFETCH(int, change);
+    const QColor chosen = theme::readable(wanted, ground);
+    QVERIFY2(contrast(chosen.rgb(), ground.rgb()) >= 4.5, qPrintable(chosen.name()));
+    const double before = luminance(wanted.rgb());
+    const double after = luminance(chosen.rgb());
+    if (change == 0)
+        QCOMPARE(chosen.name(), wanted.name());
+    else if (change > 0)
+        QVERIFY2(after > before, qPrintable(chosen.name()));
+    else
+        QVERIFY2(after < before, qPrintable(chosen.name()));
+    if (wanted.hsvHue() >= 0 && change != 0)
+        QVERIFY2(std::abs(chosen.hsvHue() - wanted.hsvHue()) <= 2, qPrintable(chosen.name()));
+    // Not further than it must: the 4.5 : 1 with a little to spare.
+    QVERIFY2(change == 0 || contrast(chosen.rgb(), ground.rgb()) < 5.2, qPrintable(chosen.name()));
 }
 
 void TestTheme::every_text_readable_data()

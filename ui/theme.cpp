@@ -34,6 +34,27 @@ QColor mix(const QColor& a, const QColor& b, double share_of_b)
                   channel(a.blue(), b.blue()));
 }
 
+// WCAG 2 relative luminance, 0 for black to 1 for white.
+double luminance(const QColor& c)
+{
+    const QColor rgb = c.toRgb();
+    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
+           0.0722 * linear(rgb.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// A dark ground: one on which white text stands out more than black text.
+bool is_dark(const QColor& ground)
+{
+    return contrast(ground, Qt::white) > contrast(ground, Qt::black);
+}
+
 const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPalette::Disabled};
 
 class PaletteFollower : public QObject
@@ -120,25 +141,6 @@ void PaletteFollower::apply_to_chart(bool dark)
 }
 
 } // namespace
-
-double luminance(const QColor& c)
-{
-    const QColor rgb = c.toRgb();
-    return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
-           0.0722 * linear(rgb.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-bool is_dark(const QColor& ground)
-{
-    return contrast(ground, Qt::white) > contrast(ground, Qt::black);
-}
 
 QColor readable(const QColor& wanted, const QColor& ground)
 {

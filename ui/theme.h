@@ -7,18 +7,10 @@
 
 class QChart;
 class QLabel;
-class QPalette;
 class QWidget;
 
 namespace theme
 {
-
-// WCAG 2 relative luminance, 0 for black to 1 for white.
-double luminance(const QColor& c);
-double contrast(const QColor& a, const QColor& b);
-
-// A dark ground: one on which white text stands out more than black text.
-bool is_dark(const QColor& ground);
 
 // WANTED itself where it reaches 4.5 : 1 on GROUND, with a little to spare;
 // otherwise WANTED mixed with as little white (on a dark ground) or black (on
