@@ -25,6 +25,9 @@ packages=(
     desktop-file-utils appstream dpkg-dev file lintian reuse
     # libFuzzer for the conversions of typed text.
     clang-14 libclang-rt-14-dev
+    # A dark GTK desktop reaching Qt through its gtk3 platform theme, and the
+    # keys of the keyboard on a real X server.
+    qt6-gtk-platformtheme xdotool
     # Driving the program as a screen reader does, over AT-SPI.
     at-spi2-core python3-pyatspi dbus-daemon
 )

@@ -2,6 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "glukara.h"
+
+#include "enter_presses.h"
+#include "picture_icons.h"
+#include "theme.h"
 #include "translations.h"
 
 #include <QBarCategoryAxis>
@@ -98,18 +102,15 @@ void glukara::create_controls()
     glycogen_level->setGeometry(twips(240, 360, 3375, 495));
     glycogen_level->setFont(design_font("Arial", 18));
     glycogen_level->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    QPalette blue = glycogen_level->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    glycogen_level->setPalette(blue);
 
-    const QPixmap pancreas(QStringLiteral(":/pictures/pancreas_picture.bmp"));
-    auto button = [&](int index, QRect r, const QString& caption, const QPixmap* picture) {
+    const QIcon pancreas = picture_icon(QStringLiteral("pancreas_picture"));
+    auto button = [&](int index, QRect r, const QString& caption, const QIcon* picture) {
         QAbstractButton* b;
         if (picture) {
             auto* t = new QToolButton(this);
             t->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-            t->setIcon(QIcon(*picture));
-            t->setIconSize(picture->size());
+            t->setIcon(*picture);
+            t->setIconSize(picture_size(*picture));
             // Tool buttons only take the focus from the tab key by default; a
             // command button takes it from a click as well.
             t->setFocusPolicy(Qt::StrongFocus);
@@ -121,6 +122,7 @@ void glukara::create_controls()
         b->setGeometry(r);
         b->setText(caption);
         b->setFont(design_font("Arial", 9.75, true));
+        press_with_enter(b);
         cmd_button[std::size_t(index)] = b;
     };
     button(6, twips(9000, 6240, 2055, 1695), tr("Secrete Glucagon"), &pancreas);
@@ -183,27 +185,27 @@ void glukara::create_controls()
     info_text[0]->setMargin(4); // keeps the message off the edges of its grey ground
     info_text[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info_text[0]->setAutoFillBackground(true);
-    QPalette message_colours = info_text[0]->palette();
-    message_colours.setColor(QPalette::Window, message_colours.color(QPalette::Midlight));
-    info_text[0]->setPalette(message_colours);
 
     button(3, twips(3360, 7080, 975, 735), tr("Quit"), nullptr);
-    const QPixmap runners(QStringLiteral(":/pictures/runners_picture.bmp"));
+    const QIcon runners = picture_icon(QStringLiteral("runners_picture"));
     button(2, twips(9000, 2160, 2055, 1695), tr("Go for a run"), &runners);
-    const QPixmap meal(QStringLiteral(":/pictures/meal_picture.bmp"));
+    const QIcon meal = picture_icon(QStringLiteral("meal_picture"));
     button(1, twips(9000, 120, 2055, 1695), tr("Eat a meal"), &meal);
     button(0, twips(360, 7080, 975, 735), tr("Start"), nullptr);
 
     create_chart();
+    // The blue number, the message's grey ground and the chart, in light and
+    // dark palettes alike.
+    theme::follow_palette(this, glycogen_level, info_text[0], glucose_chart->chart());
 
     run_image = new QLabel(this);
     name(run_image, "run_image");
-    run_image->setPixmap(runners);
+    hold_picture(run_image, runners);
     run_image->setGeometry(twips(7080, 4200, 1635, 900));
     run_image->hide();
     rest_image = new QLabel(this);
     name(rest_image, "rest_image");
-    rest_image->setPixmap(QPixmap(QStringLiteral(":/pictures/resting_picture.bmp")));
+    hold_picture(rest_image, picture_icon(QStringLiteral("resting_picture")));
     rest_image->setGeometry(twips(4680, 4200, 1650, 900));
     rest_image->hide();
 
@@ -459,9 +461,9 @@ void glukara::show_glucose_on_chart()
 
 void glukara::show_run_face(bool running)
 {
-    const QPixmap picture = running ? rest_image->pixmap() : run_image->pixmap();
+    const QIcon picture = held_picture(running ? rest_image : run_image);
     auto* button = static_cast<QToolButton*>(cmd_button[2]);
-    button->setIcon(QIcon(picture));
-    button->setIconSize(picture.size());
+    button->setIcon(picture);
+    button->setIconSize(picture_size(picture));
     button->setText(running ? tr("Take a rest") : tr("Go for a run"));
 }

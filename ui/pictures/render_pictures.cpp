@@ -2,7 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // Build step: renders the SVG drawings into the pictures that the program
-// carries. Buttons take 24-bit uncompressed bitmaps at 96 dots per inch; the
+// carries. Buttons take 24-bit uncompressed bitmaps at 96 dots per inch, and
+// for screens of twice that density a PNG of twice the size (NAME@2x.png); the
 // icon is a .ico of three images (32 and 16 pixels in 16 colours, 32 pixels in
 // black and white), each with its transparency mask. Desktop menus get the
 // icon at the usual theme sizes as PNG.
@@ -196,6 +197,14 @@ int main(int argc, char** argv)
         image.setDotsPerMeterY(dots_per_metre);
         if (!image.save(output.filePath(name + ".bmp"), "BMP")) {
             std::fprintf(stderr, "render_pictures: cannot write %s.bmp\n", p.name);
+            return 1;
+        }
+        QImage sharp = render(source.filePath(name + ".svg"), 2 * p.width, 2 * p.height,
+                              QImage::Format_RGB32, Qt::black);
+        sharp.setDotsPerMeterX(2 * dots_per_metre);
+        sharp.setDotsPerMeterY(2 * dots_per_metre);
+        if (!sharp.save(output.filePath(name + "@2x.png"), "PNG")) {
+            std::fprintf(stderr, "render_pictures: cannot write %s@2x.png\n", p.name);
             return 1;
         }
     }
