@@ -8,7 +8,7 @@
 set -euo pipefail
 unset QT_QPA_PLATFORM
 here="$(cd "$(dirname "$0")" && pwd)"
-exec xvfb-run -a -s "-screen 0 1024x768x24" dbus-run-session -- bash -c '
+exec "$here/xvfb_session.sh" 1024x768 dbus-run-session -- bash -c '
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     launcher=$!
     export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1

@@ -7,7 +7,8 @@
 # real_window.sh PROGRAM
 set -euo pipefail
 unset QT_QPA_PLATFORM
-exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+here="$(cd "$(dirname "$0")" && pwd)"
+exec "$here/xvfb_session.sh" 1024x768 bash -c '
     "$1" &
     pid=$!
     trap "kill $pid 2>/dev/null" EXIT
