@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <array>
 
+class Announcements;
 class QAbstractButton;
 class QBarSet;
 class QChartView;
@@ -74,6 +75,8 @@ class glukara : public QWidget
     QBarSet* glucose_bar = nullptr;
     QLabel* run_image = nullptr;
     QLabel* rest_image = nullptr;
+
+    Announcements* announcements = nullptr;
 
     bool first_activation_done = false;
     QPointer<QMessageBox> error_box;
