@@ -19,6 +19,10 @@ packages=(
     clang-14 libclang-rt-14-dev
     # Driving the program as a screen reader does, over AT-SPI.
     at-spi2-core python3-pyatspi dbus-daemon
+    # The real screen reader, its speech and a window manager that activates
+    # the window; gsettings and dconf turn on the desktop's accessibility.
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xdotool
+    libglib2.0-bin dconf-service dconf-gsettings-backend
 )
 
 install_missing_packages() {
