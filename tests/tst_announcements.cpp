@@ -103,7 +103,8 @@ void TestAnnouncements::speaking_time_grows_with_the_text()
 namespace
 {
 
-enum Action { start, tick, meal, run, insulin, glucagon, diabetic, reset };
+// heard: the test waits for the next utterance before it goes on.
+enum Action { start, tick, meal, small_meals, run, insulin, glucagon, diabetic, reset, heard };
 
 void act(glukara& w, Action a)
 {
@@ -120,6 +121,10 @@ void act(glukara& w, Action a)
     case meal:
         click(cmd_button(w, 1));
         break;
+    case small_meals:
+        // A meal that leaves the message as it was.
+        w.model.meal_input = 1;
+        break;
     case run:
         click(cmd_button(w, 2));
         break;
@@ -134,6 +139,8 @@ void act(glukara& w, Action a)
         break;
     case diabetic:
         click(diabetic_check(w));
+        break;
+    case heard:
         break;
     }
 }
@@ -166,6 +173,9 @@ void TestAnnouncements::utterances_data()
         << QList<int>{start, tick, tick, tick} << QStringList{runs, level(97) + " " + normal};
     QTest::newRow("meal: the level at the next tick with its message")
         << QList<int>{start, meal, tick} << QStringList{runs, level(139) + " " + too_high};
+    QTest::newRow("meal: said also when the message stays")
+        << QList<int>{small_meals, start, heard, tick, heard, meal, tick}
+        << QStringList{runs, level(99) + " " + normal, level(99) + " " + normal};
     QTest::newRow("meal without time: nothing") << QList<int>{meal} << QStringList{};
     QTest::newRow("insulin: the store, then the level at the next tick")
         << QList<int>{start, insulin, tick}
@@ -198,8 +208,13 @@ void TestAnnouncements::utterances()
     w.show();
     QSignalSpy spoken(w.findChild<Announcements*>(QStringLiteral("announcements")),
                       &Announcements::spoken);
+    qsizetype waited_for = 0;
     for (int a : actions) {
         QTest::qWait(20);
+        if (a == heard) {
+            ++waited_for;
+            QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), waited_for, 15000);
+        }
         act(w, Action(a));
     }
     QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), said.size(), 15000);
