@@ -30,6 +30,10 @@ packages=(
     qt6-gtk-platformtheme xdotool
     # Driving the program as a screen reader does, over AT-SPI.
     at-spi2-core python3-pyatspi dbus-daemon
+    # The real screen reader, its speech and a window manager that activates
+    # the window; gsettings and dconf turn on the desktop's accessibility.
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xdotool
+    libglib2.0-bin dconf-service dconf-gsettings-backend
 )
 
 install_missing_packages() {

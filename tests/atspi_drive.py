@@ -107,6 +107,8 @@ def expect(root, level, text):
 
 def main():
     app = application()
+    # A window, so that a screen reader reads its title.
+    named(app, pyatspi.ROLE_FRAME, "Glukara")
     listener = listen()
     press(app, "Start", becomes="Stop")
     expect(app, "99", NORMAL)
@@ -118,7 +120,9 @@ def main():
     expect(app, "138", TOO_HIGH)
     press(app, "Secrete Insulin")
     store = find(app, lambda n: n.getRole() == pyatspi.ROLE_PANEL and n.name == "Glycogen store")
-    wait_for("glycogen store 50", lambda: fresh(store[0]).name == "50")
+    # The store is named with its frame's caption, as a screen reader's
+    # review of the window reads it.
+    wait_for("glycogen store 50", lambda: fresh(store[0]).name == "Glycogen store 50")
 
     for change in [("accessible-description", CHART),
                    ("accessible-name", "Information"),

@@ -37,6 +37,11 @@ class TestWindow : public QObject
     void accessible_names_data();
     void accessible_names();
     void controls_are_labelled();
+    void window_is_a_window_for_screen_readers();
+    void value_box_text_runs_data();
+    void value_box_text_runs();
+    void review_lines_data();
+    void review_lines();
 };
 
 namespace
@@ -387,7 +392,7 @@ void TestWindow::accessible_names_data()
                                     << "Settings"
                                     << "";
     QTest::newRow("glycogen store") << "glycogen_level"
-                                    << "40"
+                                    << "Glycogen store 40"
                                     << "";
     QTest::newRow("chart") << "glucose_chart"
                            << "Blood glucose (mg / 100 ml)"
@@ -419,6 +424,76 @@ void TestWindow::controls_are_labelled()
     };
     QCOMPARE(label_of("variable_combo"), QStringLiteral("Variable"));
     QCOMPARE(label_of("value_inputbox"), QStringLiteral("Value"));
+}
+
+void TestWindow::window_is_a_window_for_screen_readers()
+{
+    glukara w;
+    w.show();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&w);
+    QCOMPARE(a->role(), QAccessible::Window);
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Glukara"));
+}
+
+void TestWindow::value_box_text_runs_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("offset");
+    QTest::newRow("start of -1") << "-1" << 0;
+    QTest::newRow("last character of -1") << "-1" << 1;
+    QTest::newRow("end of -1") << "-1" << 2;
+    QTest::newRow("inside 97.5") << "97.5" << 2;
+    QTest::newRow("empty") << "" << 0;
+}
+
+// Screen readers read a line edit by its runs of text attributes: a run of
+// length zero makes Orca drop the last character of '-1'.
+void TestWindow::value_box_text_runs()
+{
+    QFETCH(QString, typed);
+    QFETCH(int, offset);
+    glukara w;
+    w.show();
+    QLineEdit* box = value_inputbox(w);
+    box->setText(typed);
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(box)->textInterface();
+    QVERIFY(text);
+    QCOMPARE(text->text(0, text->characterCount()), typed);
+    int start = -1;
+    int end = -1;
+    text->attributes(offset, &start, &end);
+    QCOMPARE(start, 0);
+    QCOMPARE(end, int(typed.size()));
+    QCOMPARE(text->textAtOffset(offset, QAccessible::LineBoundary, &start, &end), typed);
+}
+
+void TestWindow::review_lines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("line"); // what a screen reader's review of the window reads
+    QTest::newRow("glycogen store") << "glycogen_level"
+                                    << "Glycogen store 40";
+    // The chart's drawing area: the chart keeps its title as its name.
+    QTest::newRow("level") << "glucose_chart"
+                           << "Blood glucose 100 mg per 100 ml.";
+}
+
+void TestWindow::review_lines()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, line);
+    glukara w;
+    w.show();
+    QWidget* widget = control<QWidget>(w, name);
+    if (auto* chart = qobject_cast<QChartView*>(widget))
+        widget = chart->viewport();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
+    QCOMPARE(a->text(QAccessible::Name), line);
+    QVERIFY(!a->state().invisible);
+    QVERIFY(!a->rect().isEmpty());
+    // The sighted student's view stays as it was.
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        QCOMPARE(label->text(), QStringLiteral("40"));
 }
 
 QTEST_MAIN(TestWindow)

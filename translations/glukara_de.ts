@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de" sourcelanguage="en">
 <context>
+    <name>Announcements</name>
+    <message>
+        <source>Blood glucose %1 mg per 100 ml.</source>
+        <translation>Blutzucker %1 mg pro 100 ml.</translation>
+    </message>
+    <message>
+        <source>Glycogen store %1</source>
+        <translation>Glykogenspeicher %1</translation>
+    </message>
+    <message>
+        <source>Time runs. The button now reads %1.</source>
+        <translation>Die Zeit läuft. Die Schaltfläche heißt jetzt %1.</translation>
+    </message>
+    <message>
+        <source>Time stands still. The button now reads %1.</source>
+        <translation>Die Zeit steht still. Die Schaltfläche heißt jetzt %1.</translation>
+    </message>
+    <message>
+        <source>The person is running. The button now reads %1.</source>
+        <translation>Die Person läuft. Die Schaltfläche heißt jetzt %1.</translation>
+    </message>
+    <message>
+        <source>The person is resting. The button now reads %1.</source>
+        <translation>Die Person ruht sich aus. Die Schaltfläche heißt jetzt %1.</translation>
+    </message>
+    <message>
+        <source>Start values restored. Time stands still.</source>
+        <translation>Startwerte wiederhergestellt. Die Zeit steht still.</translation>
+    </message>
+</context>
+<context>
     <name>glukara</name>
     <message>
         <source>Glukara</source>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es" sourcelanguage="en">
 <context>
+    <name>Announcements</name>
+    <message>
+        <source>Blood glucose %1 mg per 100 ml.</source>
+        <translation>Glucosa en sangre: %1 mg por 100 ml.</translation>
+    </message>
+    <message>
+        <source>Glycogen store %1</source>
+        <translation>Reserva de glucógeno %1</translation>
+    </message>
+    <message>
+        <source>Time runs. The button now reads %1.</source>
+        <translation>El tiempo corre. El botón dice ahora %1.</translation>
+    </message>
+    <message>
+        <source>Time stands still. The button now reads %1.</source>
+        <translation>El tiempo está detenido. El botón dice ahora %1.</translation>
+    </message>
+    <message>
+        <source>The person is running. The button now reads %1.</source>
+        <translation>La persona está corriendo. El botón dice ahora %1.</translation>
+    </message>
+    <message>
+        <source>The person is resting. The button now reads %1.</source>
+        <translation>La persona está descansando. El botón dice ahora %1.</translation>
+    </message>
+    <message>
+        <source>Start values restored. Time stands still.</source>
+        <translation>Valores iniciales restablecidos. El tiempo está detenido.</translation>
+    </message>
+</context>
+<context>
     <name>glukara</name>
     <message>
         <source>Glukara</source>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr" sourcelanguage="en">
 <context>
+    <name>Announcements</name>
+    <message>
+        <source>Blood glucose %1 mg per 100 ml.</source>
+        <translation>Glycémie : %1 mg pour 100 ml.</translation>
+    </message>
+    <message>
+        <source>Glycogen store %1</source>
+        <translation>Réserve de glycogène %1</translation>
+    </message>
+    <message>
+        <source>Time runs. The button now reads %1.</source>
+        <translation>Le temps s’écoule. Le bouton indique maintenant %1.</translation>
+    </message>
+    <message>
+        <source>Time stands still. The button now reads %1.</source>
+        <translation>Le temps est arrêté. Le bouton indique maintenant %1.</translation>
+    </message>
+    <message>
+        <source>The person is running. The button now reads %1.</source>
+        <translation>La personne court. Le bouton indique maintenant %1.</translation>
+    </message>
+    <message>
+        <source>The person is resting. The button now reads %1.</source>
+        <translation>La personne se repose. Le bouton indique maintenant %1.</translation>
+    </message>
+    <message>
+        <source>Start values restored. Time stands still.</source>
+        <translation>Valeurs de départ rétablies. Le temps est arrêté.</translation>
+    </message>
+</context>
+<context>
     <name>glukara</name>
     <message>
         <source>Glukara</source>

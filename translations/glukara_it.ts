@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="it" sourcelanguage="en">
 <context>
+    <name>Announcements</name>
+    <message>
+        <source>Blood glucose %1 mg per 100 ml.</source>
+        <translation>Glicemia %1 mg per 100 ml.</translation>
+    </message>
+    <message>
+        <source>Glycogen store %1</source>
+        <translation>Riserva di glicogeno %1</translation>
+    </message>
+    <message>
+        <source>Time runs. The button now reads %1.</source>
+        <translation>Il tempo scorre. Ora il pulsante dice %1.</translation>
+    </message>
+    <message>
+        <source>Time stands still. The button now reads %1.</source>
+        <translation>Il tempo è fermo. Ora il pulsante dice %1.</translation>
+    </message>
+    <message>
+        <source>The person is running. The button now reads %1.</source>
+        <translation>La persona sta correndo. Ora il pulsante dice %1.</translation>
+    </message>
+    <message>
+        <source>The person is resting. The button now reads %1.</source>
+        <translation>La persona sta riposando. Ora il pulsante dice %1.</translation>
+    </message>
+    <message>
+        <source>Start values restored. Time stands still.</source>
+        <translation>Valori iniziali ripristinati. Il tempo è fermo.</translation>
+    </message>
+</context>
+<context>
     <name>glukara</name>
     <message>
         <source>Glukara</source>

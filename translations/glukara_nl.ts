@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="nl" sourcelanguage="en">
 <context>
+    <name>Announcements</name>
+    <message>
+        <source>Blood glucose %1 mg per 100 ml.</source>
+        <translation>Bloedglucose %1 mg per 100 ml.</translation>
+    </message>
+    <message>
+        <source>Glycogen store %1</source>
+        <translation>Glycogeenvoorraad %1</translation>
+    </message>
+    <message>
+        <source>Time runs. The button now reads %1.</source>
+        <translation>De tijd loopt. De knop heet nu %1.</translation>
+    </message>
+    <message>
+        <source>Time stands still. The button now reads %1.</source>
+        <translation>De tijd staat stil. De knop heet nu %1.</translation>
+    </message>
+    <message>
+        <source>The person is running. The button now reads %1.</source>
+        <translation>De persoon rent. De knop heet nu %1.</translation>
+    </message>
+    <message>
+        <source>The person is resting. The button now reads %1.</source>
+        <translation>De persoon rust uit. De knop heet nu %1.</translation>
+    </message>
+    <message>
+        <source>Start values restored. Time stands still.</source>
+        <translation>Beginwaarden hersteld. De tijd staat stil.</translation>
+    </message>
+</context>
+<context>
     <name>glukara</name>
     <message>
         <source>Glukara</source>

@@ -3,6 +3,8 @@
 
 #include "glukara.h"
 
+#include "accessible_widgets.h"
+#include "announcements.h"
 #include "enter_presses.h"
 #include "picture_icons.h"
 #include "theme.h"
@@ -71,12 +73,15 @@ glukara::glukara(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
+    // Before anything asks for this window's interface: Qt keeps the first.
+    install_accessible_widgets();
     setObjectName(QStringLiteral("glukara"));
     setWindowTitle(tr("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
     setFixedSize(750, 538);
 
     create_controls();
+    announcements = new Announcements(this);
     connect_handlers();
     glukara_Load();
 }
@@ -347,14 +352,18 @@ void glukara::cmd_button_Click(int index)
                 glucose_timer->stop();
                 cmd_button[0]->setText(tr("Start"));
             }
+            announcements->clock_changed(!time_runs, cmd_button[0]->text());
             break;
         case 1:
-            if (time_runs)
+            if (time_runs) {
                 store_sum(model.blood_glucose, model.meal_input, model.blood_glucose);
+                announcements->meal_eaten();
+            }
             break;
         case 2:
             model.is_running = !model.is_running;
             show_run_face(model.is_running);
+            announcements->exercise_changed(model.is_running, cmd_button[2]->text());
             break;
         case 3:
             QCoreApplication::quit();
@@ -368,6 +377,7 @@ void glukara::cmd_button_Click(int index)
             show_run_face(false);
             show_glucose_on_chart();
             info_text[0]->clear();
+            announcements->model_reset(text_of(model.blood_glucose), glycogen_level->text());
             break;
         case 5:
             if (!time_runs || diabetic_check->checkState() != Qt::Unchecked)
@@ -375,6 +385,7 @@ void glukara::cmd_button_Click(int index)
             store_sum(model.blood_glucose, model.insulin_effect, model.blood_glucose);
             store_difference(model.glycogen_store, model.glycogen_store, model.insulin_effect);
             refresh_settings();
+            announcements->store_changed(glycogen_level->text());
             break;
         case 6:
             if (!time_runs || model.glycogen_store < model.glucagon_effect)
@@ -382,6 +393,7 @@ void glukara::cmd_button_Click(int index)
             store_sum(model.blood_glucose, model.glucagon_effect, model.blood_glucose);
             store_difference(model.glycogen_store, model.glycogen_store, model.glucagon_effect);
             refresh_settings();
+            announcements->store_changed(glycogen_level->text());
             break;
         }
     });
@@ -403,6 +415,7 @@ void glukara::glucose_timer_Timer()
         if (message)
             info_text[0]->setText(model_text(*message));
         show_glucose_on_chart();
+        announcements->ticked(text_of(model.blood_glucose), info_text[0]->text());
     });
 }
 
@@ -448,7 +461,10 @@ void glukara::refresh_settings()
     const int index = parameter_index();
     if (index >= 0)
         value_inputbox->setText(text_of(model.*parameter_fields[std::size_t(index)]));
-    glycogen_level->setText(text_of(model.glycogen_store));
+    const QString store = text_of(model.glycogen_store);
+    glycogen_level->setText(store);
+    // Read with its name in a screen reader's review of the window.
+    glycogen_level->setAccessibleName(spoken_store(store));
 }
 
 void glukara::show_glucose_on_chart()
@@ -457,6 +473,8 @@ void glukara::show_glucose_on_chart()
     glucose_bar->replace(0, text_to_value(text));
     // Tells assistive technology too, so a screen reader can follow the level.
     glucose_chart->setAccessibleDescription(QString::fromStdString(text));
+    // A line of its own, with its unit, in a screen reader's review of the window.
+    glucose_chart->viewport()->setAccessibleName(spoken_level(QString::fromStdString(text)));
 }
 
 void glukara::show_run_face(bool running)

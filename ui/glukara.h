@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <array>
 
+class Announcements;
 class QAbstractButton;
 class QBarSet;
 class QChartView;
@@ -77,6 +78,8 @@ class glukara : public QWidget
     QBarSet* glucose_bar = nullptr;
     QLabel* run_image = nullptr;
     QLabel* rest_image = nullptr;
+
+    Announcements* announcements = nullptr;
 
     bool first_activation_done = false;
     // While the check box's own click handling runs, a rewrite of the value
