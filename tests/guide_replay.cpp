@@ -150,24 +150,6 @@ QMap<QString, QString> band_messages(const Document& doc)
 namespace
 {
 
-void choose(glukara& w, int entry)
-{
-    QComboBox* combo = variable_combo(w);
-    combo->setFocus();
-    while (combo->currentIndex() < entry)
-        QTest::keyClick(combo, Qt::Key_Down);
-    while (combo->currentIndex() > entry)
-        QTest::keyClick(combo, Qt::Key_Up);
-}
-
-void type(glukara& w, const QString& text)
-{
-    QLineEdit* box = value_inputbox(w);
-    box->setFocus();
-    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(box, text);
-}
-
 QAbstractButton* button_named(const glukara& w, const QString& caption)
 {
     for (int i = 0; i < 7; ++i)
@@ -206,8 +188,8 @@ QString act(glukara& w, const QString& action)
         const int entry = variable_combo(w)->findText(m.captured(1));
         if (entry < 0)
             return QStringLiteral("the list has no \"%1\"").arg(m.captured(1));
-        choose(w, entry);
-        type(w, m.captured(2));
+        choose_entry(w, entry);
+        type_value(w, m.captured(2));
         return {};
     }
     return QStringLiteral("cannot do \"%1\"").arg(action);

@@ -33,27 +33,8 @@ struct Window {
             qFatal("window did not become active");
     }
     void press(Button b) { click(cmd_button(w, b)); }
-    // Picks a list entry with the keyboard, as a user does.
-    void choose(int entry)
-    {
-        QComboBox* combo = variable_combo(w);
-        combo->setFocus();
-        while (combo->currentIndex() < entry)
-            QTest::keyClick(combo, Qt::Key_Down);
-        while (combo->currentIndex() > entry)
-            QTest::keyClick(combo, Qt::Key_Up);
-    }
-    // Replaces the value box's text by typing over it.
-    void type(const QString& text)
-    {
-        QLineEdit* box = value_inputbox(w);
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
-        if (text.isEmpty())
-            QTest::keyClick(box, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(box, text);
-    }
+    void choose(int entry) { choose_entry(w, entry); }
+    void type(const QString& text) { type_value(w, text); }
     void set(int entry, const QString& text)
     {
         choose(entry);

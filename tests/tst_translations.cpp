@@ -175,17 +175,6 @@ QString too_big(const QString& text, QSize needed, QSize room)
         .arg(room.height());
 }
 
-// Chooses a list entry as the user does, with the arrow keys.
-void choose(glukara& w, int entry)
-{
-    QComboBox* combo = variable_combo(w);
-    combo->setFocus();
-    while (combo->currentIndex() < entry)
-        QTest::keyClick(combo, Qt::Key_Down);
-    while (combo->currentIndex() > entry)
-        QTest::keyClick(combo, Qt::Key_Up);
-}
-
 bool fits(QSize needed, QSize room)
 {
     return needed.width() <= room.width() && needed.height() <= room.height();
@@ -389,10 +378,10 @@ void TestTranslations::numbers_keep_decimal_point()
     w.model.insulin_effect = -2.5f;
     click(cmd_button(w, 5));
     QCOMPARE(glycogen_level(w), QStringLiteral("42.5"));
-    choose(w, 5);
+    choose_entry(w, 5);
     QCOMPARE(box->text(), QStringLiteral("42.5"));
     // A comma is not a decimal separator: the number ends before it.
-    choose(w, 0);
+    choose_entry(w, 0);
     box->selectAll();
     QTest::keyClicks(box, "-1,5");
     QCOMPARE(w.model.resting_use, -1.0f);

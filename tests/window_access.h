@@ -75,6 +75,29 @@ inline void fire_tick(const QWidget& w)
     QMetaObject::invokeMethod(glucose_timer(w), "timeout", Qt::DirectConnection);
 }
 
+// Picks a list entry with the arrow keys, as a user does.
+inline void choose_entry(const QWidget& w, int entry)
+{
+    QComboBox* combo = variable_combo(w);
+    combo->setFocus();
+    while (combo->currentIndex() < entry)
+        QTest::keyClick(combo, Qt::Key_Down);
+    while (combo->currentIndex() > entry)
+        QTest::keyClick(combo, Qt::Key_Up);
+}
+
+// Replaces the value box's text by typing over it.
+inline void type_value(const QWidget& w, const QString& text)
+{
+    QLineEdit* box = value_inputbox(w);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(box, text);
+}
+
 inline void click(QAbstractButton* b)
 {
     QTest::mouseClick(b, Qt::LeftButton);
