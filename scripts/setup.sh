@@ -9,6 +9,8 @@ packages=(
     # Qt: the Charts CMake package also wants the OpenGL and xkbcommon headers.
     qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
     qt6-qpa-plugins
+    # Asking the X11 window manager for the window's frame before it is shown.
+    libxcb1-dev pkg-config
     # Liberation Sans has Arial's metrics.
     fonts-liberation2
     # A real X server for screenshots and the real-window test.
@@ -19,6 +21,9 @@ packages=(
     clang-14 libclang-rt-14-dev
     # Driving the program as a screen reader does, over AT-SPI.
     at-spi2-core python3-pyatspi dbus-daemon
+    # Real desktop parts: a window manager, a panel, and tools that measure
+    # and drive windows as the window manager sees them.
+    openbox tint2 xdotool wmctrl
 )
 
 install_missing_packages() {
