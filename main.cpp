@@ -1,9 +1,11 @@
 #include "glukara.h"
+#include "platform_choice.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    choose_platform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glukara"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));

@@ -24,6 +24,8 @@ packages=(
     # Real desktop parts: a window manager, a panel, and tools that measure
     # and drive windows as the window manager sees them.
     openbox tint2 xdotool wmctrl
+    # A Wayland session: weston (headless), XWayland and Qt's Wayland platform.
+    weston xwayland qt6-wayland
 )
 
 install_missing_packages() {

@@ -22,7 +22,7 @@ fi
 "$program" 2>"$scratch/stderr" &
 pid=$!
 started+=($pid)
-wait_until 15 "Glukara window" glukara_window
+wait_until 30 "Glukara window" glukara_window
 id=$(glukara_window)
 
 read -r fx fy fw fh <<<"$(frame_of "$id")"

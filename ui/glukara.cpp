@@ -69,6 +69,7 @@ glukara::glukara(QWidget* parent)
     setWindowTitle(QStringLiteral("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
     setFixedSize(750, 538);
+    window_placement::keep_fixed_size(*this);
 
     create_controls();
     connect_handlers();

@@ -25,4 +25,10 @@ QMargins expected_frame(QWidget& window);
 // whole frame inside the screen's available area.
 void place_frame(QWidget& window, QPoint frame_position, const QMargins& frame);
 
+// Keeps `window` at its fixed size when a title bar or the window system
+// asks to maximise it or show it full screen, and alive on Wayland, where Qt's
+// own title bar offers maximise and the compositor ends a program whose
+// maximised window does not take the size it is given.
+void keep_fixed_size(QWidget& window);
+
 } // namespace window_placement
