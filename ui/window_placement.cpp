@@ -129,19 +129,23 @@ namespace
 
 // Qt learns the area left free by panels only once its event loop has run,
 // which the load handling precedes; asked at once, the X server knows.
-QRect available_area(const QWidget& window)
+QRect available_area(QWidget& window)
 {
     const QRect screen = window.screen()->geometry();
     xcb_connection_t* c = x_server();
     if (!c)
         return window.screen()->availableGeometry();
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    const auto geometry = owned(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, xcb_window_t(window.winId())), nullptr));
+    if (!geometry)
+        return window.screen()->availableGeometry();
     const auto reply = owned(xcb_get_property_reply(
-        c, xcb_get_property(c, 0, root, atom(c, "_NET_WORKAREA"), XCB_ATOM_CARDINAL, 0, 4),
+        c,
+        xcb_get_property(c, 0, geometry->root, atom(c, "_NET_WORKAREA"), XCB_ATOM_CARDINAL, 0, 4),
         nullptr));
     if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
         return window.screen()->availableGeometry();
-    // The work area of the first desktop: panels reserve the same strip on all.
+    // The first desktop's work area, the one Qt reads too.
     const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
     const qreal ratio = window.devicePixelRatioF();
     const QRect area(QPoint(qRound(int(v[0]) / ratio), qRound(int(v[1]) / ratio)),
