@@ -1,6 +1,9 @@
-// Keeping the window's frame inside the area that panels leave free.
+// Keeping the window's frame inside the area that panels leave free, and the
+// window at its fixed size.
+#include "glukara.h"
 #include "window_placement.h"
 
+#include <QWindow>
 #include <QtTest>
 
 class TestPlacement : public QObject
@@ -10,6 +13,8 @@ class TestPlacement : public QObject
   private slots:
     void least_move_inside_data();
     void least_move_inside();
+    void window_states_data();
+    void window_states();
 };
 
 void TestPlacement::least_move_inside_data()
@@ -57,5 +62,34 @@ void TestPlacement::least_move_inside()
         QVERIFY(area.contains(moved));
 }
 
-QTEST_APPLESS_MAIN(TestPlacement)
+void TestPlacement::window_states_data()
+{
+    QTest::addColumn<Qt::WindowStates>("asked");
+    QTest::addColumn<Qt::WindowStates>("kept");
+    QTest::newRow("maximised") << Qt::WindowStates(Qt::WindowMaximized)
+                               << Qt::WindowStates(Qt::WindowNoState);
+    QTest::newRow("full screen") << Qt::WindowStates(Qt::WindowFullScreen)
+                                 << Qt::WindowStates(Qt::WindowNoState);
+    QTest::newRow("maximised and full screen")
+        << (Qt::WindowMaximized | Qt::WindowFullScreen) << Qt::WindowStates(Qt::WindowNoState);
+    QTest::newRow("minimised stays minimised")
+        << Qt::WindowStates(Qt::WindowMinimized) << Qt::WindowStates(Qt::WindowMinimized);
+}
+
+// As the title bar's buttons ask the window system for a state.
+void TestPlacement::window_states()
+{
+    QFETCH(Qt::WindowStates, asked);
+    QFETCH(Qt::WindowStates, kept);
+    glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.windowHandle()->setWindowStates(asked);
+    QCOMPARE(w.windowHandle()->windowStates(), kept);
+    QApplication::processEvents();
+    QCOMPARE(w.windowHandle()->windowStates(), kept);
+    QCOMPARE(w.size(), QSize(750, 538));
+}
+
+QTEST_MAIN(TestPlacement)
 #include "tst_placement.moc"
