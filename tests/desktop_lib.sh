@@ -83,6 +83,11 @@ frame_of() {
     ' <<<"$info"
 }
 
+# ended PID: the child PID has ended (it may wait to be reaped).
+ended() {
+    [ ! -e "/proc/$1" ] || [ "$(cut -d' ' -f3 "/proc/$1/stat")" = Z ]
+}
+
 client_size() {
     xwininfo -id "$1" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h }'
 }

@@ -70,8 +70,7 @@ if [ "$manager" = openbox ]; then
 
     # The close box, as the window manager sends it.
     wmctrl -i -c "$id"
-    ended() { [ ! -e "/proc/$pid" ] || [ "$(cut -d' ' -f3 "/proc/$pid/stat")" = Z ]; }
-    wait_until 10 "end of the program after the close box" ended
+    wait_until 10 "end of the program after the close box" ended "$pid"
     rc=0
     wait "$pid" || rc=$?
     echo "exit code after the close box: $rc"
