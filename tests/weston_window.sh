@@ -67,12 +67,18 @@ if [ "$xwayland" = xwayland ]; then
     ! xprop -id "$id" _NET_WM_STATE | grep -q MAXIMIZED || fail "still maximised"
 else
     grep -q '^platform wayland' "$scratch/maximise.out" || fail "not on Wayland"
-    # Asked of the compositor after the window's last commit.
-    seen=$(scene | tr -s '\t\n' '  ')
-    echo "in weston's scene: $seen"
-    read -r width height <<<"$(sed -E 's/.*position: \((-?[0-9]+), (-?[0-9]+)\) -> \((-?[0-9]+), (-?[0-9]+)\).*/\3 \1 \4 \2/' <<<"$seen" | awk '{ print $1 - $2, $3 - $4 }')"
-    echo "window with Qt's title bar: ${width}x${height}"
-    ((width < 800 && height < 600)) || fail "the compositor still shows it maximised"
+    # The compositor's view of the window, once it has taken its last commit.
+    view_size() {
+        scene | tr -s '\t\n' '  ' |
+            sed -E 's/.*position: \((-?[0-9]+), (-?[0-9]+)\) -> \((-?[0-9]+), (-?[0-9]+)\).*/\3 \1 \4 \2/' |
+            awk 'NF == 4 { print $1 - $2 "x" ($3 - $4) }'
+    }
+    normal_size() { view_size | awk -Fx '$1 < 800 && $2 < 600 { ok = 1 } END { exit !ok }'; }
+    # In a subshell: the scene is shown before the test fails.
+    (wait_until 10 "window of normal size in weston's scene" normal_size) || shown=no
+    echo "in weston's scene: $(scene | tr -s '\t\n' '  ')"
+    echo "window with Qt's title bar: $(view_size)"
+    [ "${shown:-}" != no ] || fail "the compositor still shows it maximised"
 fi
 ended "$driver" && fail "the program ended after the maximise request"
 report
