@@ -23,6 +23,10 @@ trap cleanup EXIT
 
 fail() {
     echo "FAIL: $*"
+    local log
+    for log in "$scratch"/*.log "$scratch/stderr"; do
+        [ -s "$log" ] && echo "--- $(basename "$log"):" && tail -n 20 "$log"
+    done
     exit 1
 }
 
