@@ -12,10 +12,20 @@ mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY
 
 cleanup() {
-    local pid
+    local pid kids kid
     for ((i = ${#started[@]} - 1; i >= 0; i--)); do
         pid=${started[i]}
+        # Their own children too (weston's XWayland would hold on to its
+        # display number and answer the next test's clients on it).
+        kids=$(pgrep -P "$pid" || true)
         kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+        for kid in $kids; do
+            kill "$kid" 2>/dev/null || true
+            for _ in $(seq 100); do
+                [ -e "/proc/$kid" ] || break
+                sleep 0.05
+            done
+        done
     done
     rm -rf "$scratch"
 }
