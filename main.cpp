@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "glukara.h"
+#include "platform_choice.h"
 #include "translations.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    choose_platform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glukara"));
     QApplication::setApplicationVersion(QStringLiteral("1.00"));

@@ -3,9 +3,11 @@
 
 #include "first_frame.h"
 #include "glukara.h"
+#include "platform_choice.h"
 
 int main(int argc, char** argv)
 {
+    choose_platform();
     QApplication app(argc, argv);
     glukara window;
     return run_until_first_frame(window);

@@ -15,8 +15,8 @@ packages=(
     # Translations: lupdate and lrelease with their CMake package, and Qt's own
     # translations for the buttons of its dialogs.
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-    # Pressing Start for the screenshots of each language.
-    xdotool
+    # Asking the X11 window manager for the window's frame before it is shown.
+    libxcb1-dev pkg-config
     # Liberation Sans has Arial's metrics.
     fonts-liberation2
     # A real X server for screenshots and the real-window test.
@@ -25,15 +25,19 @@ packages=(
     desktop-file-utils appstream dpkg-dev file lintian reuse
     # libFuzzer for the conversions of typed text.
     clang-14 libclang-rt-14-dev
-    # A dark GTK desktop reaching Qt through its gtk3 platform theme, and the
-    # keys of the keyboard on a real X server.
-    qt6-gtk-platformtheme xdotool
+    # A dark GTK desktop reaching Qt through its gtk3 platform theme.
+    qt6-gtk-platformtheme
     # Driving the program as a screen reader does, over AT-SPI.
     at-spi2-core python3-pyatspi dbus-daemon
     # The real screen reader, its speech and a window manager that activates
     # the window; gsettings and dconf turn on the desktop's accessibility.
-    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng openbox xdotool
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
     libglib2.0-bin dconf-service dconf-gsettings-backend
+    # Real desktop parts: a window manager, a panel, and tools that measure
+    # and drive windows as the window manager sees them and type on the keyboard.
+    openbox tint2 xdotool wmctrl
+    # A Wayland session: weston (headless), XWayland and Qt's Wayland platform.
+    weston xwayland qt6-wayland
 )
 
 install_missing_packages() {

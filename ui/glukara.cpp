@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "glukara.h"
+#include "window_placement.h"
 
 #include "accessible_widgets.h"
 #include "announcements.h"
@@ -79,6 +80,7 @@ glukara::glukara(QWidget* parent)
     setWindowTitle(tr("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
     setFixedSize(750, 538);
+    window_placement::keep_fixed_size(*this);
 
     create_controls();
     announcements = new Announcements(this);
@@ -321,13 +323,16 @@ void glukara::glukara_Load()
 {
     handle([this] {
         const QRect screen_area = screen()->geometry();
-        const QSize outer = frameGeometry().size();
+        const QMargins frame = window_placement::expected_frame(*this);
+        const QSize outer = size().grownBy(frame);
         const float left = centre_position(float(screen_area.width() * twips_per_pixel),
                                            float(outer.width() * twips_per_pixel));
         const float top = centre_position(float(screen_area.height() * twips_per_pixel),
                                           float(outer.height() * twips_per_pixel));
-        move(screen_area.x() + int(std::lround(left / twips_per_pixel)),
-             screen_area.y() + int(std::lround(top / twips_per_pixel)));
+        window_placement::place_frame(*this,
+                                      {screen_area.x() + int(std::lround(left / twips_per_pixel)),
+                                       screen_area.y() + int(std::lround(top / twips_per_pixel))},
+                                      frame);
         reset_model();
         show_glucose_on_chart();
     });

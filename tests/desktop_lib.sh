@@ -1,0 +1,109 @@
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Shared by the tests that run glukara among real desktop parts: a private
+# X server, deadline waits, and cleanup of everything started.
+# Sourced by bash scripts with `set -euo pipefail`.
+
+started=()
+scratch=$(mktemp -d)
+chmod 700 "$scratch"
+# Private runtime and home directories: nothing warns about a missing runtime
+# directory, and no desktop part touches the user's own files.
+export XDG_RUNTIME_DIR="$scratch/runtime" HOME="$scratch/home"
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$HOME"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+
+cleanup() {
+    local pid kids kid
+    for ((i = ${#started[@]} - 1; i >= 0; i--)); do
+        pid=${started[i]}
+        # Their own children too (weston's XWayland would hold on to its
+        # display number and answer the next test's clients on it).
+        kids=$(pgrep -P "$pid" || true)
+        kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
+        for kid in $kids; do
+            kill "$kid" 2>/dev/null || true
+            for _ in $(seq 100); do
+                [ -e "/proc/$kid" ] || break
+                sleep 0.05
+            done
+        done
+    done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    local log
+    for log in "$scratch"/*.log "$scratch/stderr"; do
+        [ -s "$log" ] && echo "--- $(basename "$log"):" && tail -n 20 "$log"
+    done
+    exit 1
+}
+
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
+wait_until() {
+    local seconds=$1 what=$2
+    shift 2
+    local end=$((SECONDS + seconds))
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < end)) || fail "no $what within $seconds s"
+        sleep 0.05
+    done
+}
+
+# start_x WIDTHxHEIGHT: a new Xvfb on a display number it picks itself.
+start_x() {
+    local fifo="$scratch/displayfd"
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" 2>"$scratch/xvfb.log" &
+    started+=($!)
+    local number
+    read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+    export DISPLAY=":$number"
+}
+
+wm_running() {
+    xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
+}
+
+start_openbox() {
+    openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+    started+=($!)
+    wait_until 10 "openbox" wm_running
+}
+
+# The id of glukara's mapped top-level window, once the window manager has
+# framed it (no frame is awaited where none runs).
+glukara_window() {
+    local id
+    id=$(xdotool search --onlyvisible --name '^Glukara$' | head -1)
+    [ -n "$id" ] || return 1
+    if wm_running; then
+        xprop -id "$id" _NET_FRAME_EXTENTS | grep -q '='
+    fi
+    echo "$id"
+}
+
+# frame_of WINDOW: "x y width height" of the outer window, frame included.
+frame_of() {
+    local info extents
+    info=$(xwininfo -id "$1")
+    extents=$(xprop -id "$1" _NET_FRAME_EXTENTS | sed -n 's/.*= //p' | tr -d ',')
+    [ -n "$extents" ] || extents="0 0 0 0"
+    awk -v e="$extents" '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF }
+        END { split(e, f, " "); print x - f[1], y - f[3], w + f[1] + f[2], h + f[3] + f[4] }
+    ' <<<"$info"
+}
+
+# ended PID: the child PID has ended (it may wait to be reaped).
+ended() {
+    [ ! -e "/proc/$1" ] || [ "$(cut -d' ' -f3 "/proc/$1/stat")" = Z ]
+}
+
+client_size() {
+    xwininfo -id "$1" | awk '/Width:/ { w = $NF } /Height:/ { h = $NF } END { print w "x" h }'
+}

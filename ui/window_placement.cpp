@@ -1,0 +1,235 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+#include "window_placement.h"
+
+#include <QDeadlineTimer>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <QWindow>
+
+#include <xcb/xcb.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+
+namespace window_placement
+{
+
+QPoint least_move_inside(const QRect& frame, const QRect& area)
+{
+    auto on_axis = [](int start, int length, int area_start, int area_length) {
+        if (length > area_length)
+            return area_start;
+        return std::clamp(start, area_start, area_start + area_length - length);
+    };
+    return {on_axis(frame.x(), frame.width(), area.x(), area.width()),
+            on_axis(frame.y(), frame.height(), area.y(), area.height())};
+}
+
+namespace
+{
+
+// How long a window manager that says it can tell the frame in advance may
+// take to answer: it answers at once, unless it hangs.
+constexpr int frame_answer_ms = 250;
+
+template <class T> using reply_ptr = std::unique_ptr<T, decltype(&std::free)>;
+
+// The X server glukara's windows live on; none on other platforms (the
+// offscreen one also answers as X11, with no connection).
+xcb_connection_t* x_server()
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 && QGuiApplication::platformName() == QLatin1String("xcb") ? x11->connection()
+                                                                          : nullptr;
+}
+
+template <class T> reply_ptr<T> owned(T* reply)
+{
+    return reply_ptr<T>(reply, &std::free);
+}
+
+xcb_atom_t atom(xcb_connection_t* c, const char* name)
+{
+    const auto reply = owned(
+        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(qstrlen(name)), name), nullptr));
+    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+bool wm_supports(xcb_connection_t* c, xcb_window_t root, xcb_atom_t feature)
+{
+    const auto reply = owned(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, root, atom(c, "_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096),
+        nullptr));
+    if (!reply || reply->format != 32)
+        return false;
+    const auto* atoms = static_cast<const xcb_atom_t*>(xcb_get_property_value(reply.get()));
+    const int count = xcb_get_property_value_length(reply.get()) / int(sizeof(xcb_atom_t));
+    return std::find(atoms, atoms + count, feature) != atoms + count;
+}
+
+// _NET_FRAME_EXTENTS: left, right, top, bottom, in device pixels.
+bool read_extents(xcb_connection_t* c, xcb_window_t window, xcb_atom_t extents, QMargins& out)
+{
+    const auto reply = owned(xcb_get_property_reply(
+        c, xcb_get_property(c, 0, window, extents, XCB_ATOM_CARDINAL, 0, 4), nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+        return false;
+    const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    out = QMargins(int(v[0]), int(v[2]), int(v[1]), int(v[3]));
+    return true;
+}
+
+} // namespace
+
+QMargins expected_frame(QWidget& window)
+{
+    xcb_connection_t* c = x_server();
+    if (!c)
+        return {};
+    // The window must exist, with the type and hints it will be shown with,
+    // before the window manager can say what frame it will get.
+    const auto id = xcb_window_t(window.winId());
+    const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr));
+    if (!geometry)
+        return {};
+    const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
+    if (!wm_supports(c, geometry->root, request))
+        return {};
+
+    xcb_client_message_event_t ask{};
+    ask.response_type = XCB_CLIENT_MESSAGE;
+    ask.format = 32;
+    ask.window = id;
+    ask.type = request;
+    xcb_send_event(c, 0, geometry->root,
+                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
+                   reinterpret_cast<const char*>(&ask));
+    xcb_flush(c);
+
+    // The answer is a property on our window; its change event would reach
+    // Qt's event queue, not us, so the property is read until it is there.
+    const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
+    QDeadlineTimer deadline(frame_answer_ms);
+    QMargins frame;
+    while (!read_extents(c, id, extents, frame)) {
+        if (deadline.hasExpired())
+            return {};
+        QThread::usleep(500);
+    }
+    const qreal ratio = window.devicePixelRatioF();
+    return QMargins(qRound(frame.left() / ratio), qRound(frame.top() / ratio),
+                    qRound(frame.right() / ratio), qRound(frame.bottom() / ratio));
+}
+
+namespace
+{
+
+// Qt learns the area left free by panels only once its event loop has run,
+// which the load handling precedes; asked at once, the X server knows.
+QRect available_area(QWidget& window)
+{
+    const QRect screen = window.screen()->geometry();
+    xcb_connection_t* c = x_server();
+    if (!c)
+        return window.screen()->availableGeometry();
+    const auto geometry = owned(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, xcb_window_t(window.winId())), nullptr));
+    if (!geometry)
+        return window.screen()->availableGeometry();
+    const auto reply = owned(xcb_get_property_reply(
+        c,
+        xcb_get_property(c, 0, geometry->root, atom(c, "_NET_WORKAREA"), XCB_ATOM_CARDINAL, 0, 4),
+        nullptr));
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16)
+        return window.screen()->availableGeometry();
+    // The first desktop's work area, the one Qt reads too.
+    const auto* v = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+    const qreal ratio = window.devicePixelRatioF();
+    const QRect area(QPoint(qRound(int(v[0]) / ratio), qRound(int(v[1]) / ratio)),
+                     QSize(qRound(int(v[2]) / ratio), qRound(int(v[3]) / ratio)));
+    return area & screen;
+}
+
+} // namespace
+
+void place_frame(QWidget& window, QPoint frame_position, const QMargins& frame)
+{
+    const QRect outer(frame_position, window.size().grownBy(frame));
+    const QPoint inside = least_move_inside(outer, available_area(window));
+    // The client goes where the frame's top-left corner will be at `inside`;
+    // move() adds the frame offset that Qt itself believes in.
+    const QPoint client = inside + QPoint(frame.left(), frame.top());
+    window.move(client - (window.geometry().topLeft() - window.pos()));
+}
+
+namespace
+{
+
+constexpr Qt::WindowStates sizing_states = Qt::WindowMaximized | Qt::WindowFullScreen;
+
+// Takes back every maximise and full-screen state of the window. An X11
+// window manager is asked at once. A Wayland compositor holds a maximised
+// window to the size it gives, so there the window takes that size until the
+// compositor has applied the state and then let go of it again.
+class FixedSizeKeeper : public QObject
+{
+  public:
+    FixedSizeKeeper(QWidget& window, QWindow& native)
+        : QObject(&native), window(window), native(native), fixed(window.size()),
+          wayland(QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+    {
+        // Signalled as a request leaves for the window system (the title
+        // bar's maximise button sets the state), and as the window system
+        // reports a state it chose itself.
+        connect(&native, &QWindow::windowStateChanged, this, [this](Qt::WindowState state) {
+            if (!(state & sizing_states))
+                return;
+            if (wayland)
+                this->window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            else
+                this->native.setWindowStates(this->native.windowStates() & ~sizing_states);
+        });
+        if (wayland)
+            native.installEventFilter(this);
+    }
+
+  protected:
+    // The states the compositor has applied. Qt reports them while it is
+    // still applying them, and would drop a request to leave a state that
+    // it has not yet recorded as applied: the request waits for the event
+    // loop.
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (watched == &native && e->type() == QEvent::WindowStateChange && e->spontaneous())
+            QTimer::singleShot(0, this, [this] {
+                const Qt::WindowStates states = native.windowStates();
+                if (states & sizing_states)
+                    native.setWindowStates(states & ~sizing_states);
+                else
+                    window.setFixedSize(fixed);
+            });
+        return QObject::eventFilter(watched, e);
+    }
+
+  private:
+    QWidget& window;
+    QWindow& native;
+    const QSize fixed;
+    const bool wayland;
+};
+
+} // namespace
+
+void keep_fixed_size(QWidget& window)
+{
+    window.winId();
+    new FixedSizeKeeper(window, *window.windowHandle());
+}
+
+} // namespace window_placement
