@@ -199,12 +199,32 @@ void TestWindow::start_up_state()
     QCOMPARE(w.model.blood_glucose, 100.0f);
 }
 
+// The outer window, frame and title bar included, stands in the middle of the
+// whole screen, within a pixel of where half the difference puts it.
 void TestWindow::load_centres_window_on_whole_screen()
 {
     glukara w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QMargins frame = w.windowHandle()->frameMargins();
+    const QSize outer(750 + frame.left() + frame.right(), 538 + frame.top() + frame.bottom());
     const QRect screen = w.screen()->geometry();
-    QCOMPARE(w.pos().x(), screen.x() + (screen.width() - w.frameGeometry().width()) / 2);
-    QCOMPARE(w.pos().y(), screen.y() + (screen.height() - w.frameGeometry().height()) / 2);
+    const QPointF centred(screen.x() + (screen.width() - outer.width()) / 2.0,
+                          screen.y() + (screen.height() - outer.height()) / 2.0);
+    const QPoint outer_at = w.geometry().topLeft() - QPoint(frame.left(), frame.top());
+    const QByteArray seen =
+        QStringLiteral("frame %1 %2 %3 %4, outer window at %5,%6, centred at %7,%8")
+            .arg(frame.left())
+            .arg(frame.top())
+            .arg(frame.right())
+            .arg(frame.bottom())
+            .arg(outer_at.x())
+            .arg(outer_at.y())
+            .arg(centred.x())
+            .arg(centred.y())
+            .toUtf8();
+    QVERIFY2(std::abs(outer_at.x() - centred.x()) <= 1, seen.constData());
+    QVERIFY2(std::abs(outer_at.y() - centred.y()) <= 1, seen.constData());
 }
 
 void TestWindow::first_display_runs_once()
