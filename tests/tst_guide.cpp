@@ -289,12 +289,20 @@ void TestGuide::tab_order()
     QCOMPARE(visited, expected);
 }
 
-enum class Key { space_on_start, space_on_diabetic, enter_in_value, down_in_list, shift_tab };
+enum class Key {
+    space_on_start,
+    return_on_meal,
+    space_on_diabetic,
+    enter_in_value,
+    down_in_list,
+    shift_tab
+};
 
 void TestGuide::keys_data()
 {
     QTest::addColumn<Key>("key");
     QTest::newRow("Space presses the focused button") << Key::space_on_start;
+    QTest::newRow("Return presses the focused button") << Key::return_on_meal;
     QTest::newRow("Space ticks Diabetic?") << Key::space_on_diabetic;
     QTest::newRow("Enter in the Value box moves to the list") << Key::enter_in_value;
     QTest::newRow("Down in the list chooses the next quantity") << Key::down_in_list;
@@ -312,6 +320,12 @@ void TestGuide::keys()
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(glucose_timer(t.w)->isActive());
         QCOMPARE(cmd_button(t.w, 0)->text(), QStringLiteral("Stop"));
+        break;
+    case Key::return_on_meal:
+        click(cmd_button(t.w, 0));
+        cmd_button(t.w, 1)->setFocus();
+        QTest::keyClick(cmd_button(t.w, 1), Qt::Key_Return);
+        QCOMPARE(t.w.model.blood_glucose, t.w.model.meal_input + 100);
         break;
     case Key::space_on_diabetic:
         diabetic_check(t.w)->setFocus();
