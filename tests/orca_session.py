@@ -28,8 +28,8 @@ def line_buffered_open(file, mode="r", buffering=-1, *args, **kwargs):
     return real_open(file, mode, buffering, *args, **kwargs)
 builtins.open = line_buffered_open
 loader = importlib.machinery.SourceFileLoader("orca_launcher", "/usr/bin/orca")
-spec = importlib.util.spec_from_loader("orca_launcher", loader)
-launcher = importlib.util.module_from_spec(spec)
+launcher_module = importlib.util.spec_from_loader("orca_launcher", loader)
+launcher = importlib.util.module_from_spec(launcher_module)
 loader.exec_module(launcher)
 launcher.otherOrcas = lambda: []
 sys.argv = ["orca", "-u", sys.argv[2], "--debug-file", log]
