@@ -62,6 +62,10 @@ start_x() {
     local number
     read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
     export DISPLAY=":$number"
+    # This server, with its own screen size, and not one that held the same
+    # number a moment ago.
+    wait_until 20 "Xvfb answering on $DISPLAY" \
+        bash -c "xdpyinfo | grep -q 'dimensions: *$1 pixels'"
 }
 
 wm_running() {

@@ -16,4 +16,13 @@ server=$!
 read -r -t 30 number <"$fifo_dir/display" || { echo "Xvfb did not start" >&2; exit 1; }
 export DISPLAY=":$number"
 unset WAYLAND_DISPLAY
+# Clients start only once this server answers on the display with its own
+# screen size, not a server that is still starting or one on its way out
+# that held the same number a moment ago.
+answers() { xdpyinfo 2>/dev/null | grep -q "dimensions: *${size} pixels"; }
+end=$((SECONDS + 20))
+until answers; do
+    ((SECONDS < end)) || { echo "Xvfb on $DISPLAY does not answer within 20 s" >&2; exit 1; }
+    sleep 0.05
+done
 "$@"
