@@ -4,6 +4,8 @@
 # X server, deadline waits, and cleanup of everything started.
 # Sourced by bash scripts with `set -euo pipefail`.
 
+source "$(dirname "${BASH_SOURCE[0]}")/xvfb_lib.sh"
+
 started=()
 scratch=$(mktemp -d)
 chmod 700 "$scratch"
@@ -53,19 +55,10 @@ wait_until() {
     done
 }
 
-# start_x WIDTHxHEIGHT: a new Xvfb on a display number it picks itself.
+# start_x WIDTHxHEIGHT: a new Xvfb on a display number of its own.
 start_x() {
-    local fifo="$scratch/displayfd"
-    mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 "$1x24" -nolisten tcp 3>"$fifo" 2>"$scratch/xvfb.log" &
-    started+=($!)
-    local number
-    read -r -t 10 number <"$fifo" || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-    export DISPLAY=":$number"
-    # This server, with its own screen size, and not one that held the same
-    # number a moment ago.
-    wait_until 20 "Xvfb answering on $DISPLAY" \
-        bash -c "xdpyinfo | grep -q 'dimensions: *$1 pixels'"
+    start_xvfb "$1" "$scratch/xvfb.log" || fail "Xvfb did not start"
+    started+=("$xvfb_pid")
 }
 
 wm_running() {
