@@ -38,15 +38,7 @@ const QList<Experiment>& all_experiments()
     return e;
 }
 
-struct Window {
-    glukara w;
-    Window()
-    {
-        w.show();
-        if (!QTest::qWaitForWindowActive(&w))
-            qFatal("window did not become active");
-    }
-};
+using Window = ShownWindow;
 
 QString text(double value)
 {

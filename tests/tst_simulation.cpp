@@ -24,14 +24,7 @@ const QString coma = "The person is unconscious.  This is hypoglycaemic coma.";
 
 enum Button { start_stop, meal, run_rest, quit, reset, insulin, glucagon };
 
-struct Window {
-    glukara w;
-    Window()
-    {
-        w.show();
-        if (!QTest::qWaitForWindowActive(&w))
-            qFatal("window did not become active");
-    }
+struct Window : ShownWindow {
     void press(Button b) { click(cmd_button(w, b)); }
     void choose(int entry) { choose_entry(w, entry); }
     void type(const QString& text) { type_value(w, text); }

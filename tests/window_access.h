@@ -75,6 +75,17 @@ inline void fire_tick(const QWidget& w)
     QMetaObject::invokeMethod(glucose_timer(w), "timeout", Qt::DirectConnection);
 }
 
+// The main window, shown and active as a student finds it.
+struct ShownWindow {
+    glukara w;
+    ShownWindow()
+    {
+        w.show();
+        if (!QTest::qWaitForWindowActive(&w))
+            qFatal("window did not become active");
+    }
+};
+
 // Picks a list entry with the arrow keys, as a user does.
 inline void choose_entry(const QWidget& w, int entry)
 {
