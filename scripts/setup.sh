@@ -9,8 +9,9 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
     cmake g++ make
-    # Qt: the Charts CMake package also wants the OpenGL and xkbcommon headers.
-    qt6-base-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
+    # Qt: the Gui CMake package also wants the xkbcommon headers; Svg only
+    # renders the pictures during the build.
+    qt6-base-dev qt6-svg-dev libxkbcommon-dev
     qt6-qpa-plugins
     # Translations: lupdate and lrelease with their CMake package, and Qt's own
     # translations for the buttons of its dialogs.

@@ -277,8 +277,8 @@ QString shown_name(const QWidget& w, const Part& part)
         return g->title();
     if (auto* l = qobject_cast<QLabel*>(c))
         return l->text();
-    if (auto* v = qobject_cast<QChartView*>(c))
-        return v->chart()->title();
+    if (auto* chart = qobject_cast<GlucoseChart*>(c))
+        return chart->title();
     return {};
 }
 

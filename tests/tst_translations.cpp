@@ -7,9 +7,6 @@
 #include "translations.h"
 #include "window_access.h"
 
-#include <QBarCategoryAxis>
-#include <QGraphicsScene>
-#include <QGraphicsTextItem>
 #include <QGroupBox>
 #include <QLocale>
 #include <QPushButton>
@@ -104,11 +101,6 @@ const QStringList german = {
     "Der Blutzuckerspiegel liegt im Normalbereich.",
 };
 
-QChart* chart(const QWidget& w)
-{
-    return control<QChartView>(w, "glucose_chart")->chart();
-}
-
 // Every text the window shows, in the order of the lists above. Leaves the
 // window running, with the message of its first tick.
 QStringList shown_texts(glukara& w)
@@ -126,9 +118,8 @@ QStringList shown_texts(glukara& w)
           << diabetic_check(w)->text();
     for (int i = 0; i < variable_combo(w)->count(); ++i)
         texts << variable_combo(w)->itemText(i);
-    auto* categories = static_cast<QBarCategoryAxis*>(chart(w)->axes(Qt::Horizontal).at(0));
-    texts << chart(w)->title() << categories->categories().at(0)
-          << static_cast<QBarSeries*>(chart(w)->series().at(0))->barSets().at(0)->label();
+    texts << glucose_chart(w)->title() << glucose_chart(w)->category()
+          << glucose_chart(w)->series_name();
     fire_tick(w);
     texts << info_text(w);
     return texts;
@@ -331,15 +322,12 @@ void TestTranslations::texts_fit_their_controls()
     fire_tick(w);
     QCOMPARE(message->text(), model_text(glucose_bands[0].message));
 
-    QChart* c = chart(w);
-    const QSize title = QFontMetrics(c->titleFont()).size(0, c->title());
-    const QSize chart_room = control<QWidget>(w, "glucose_chart")->size();
-    QVERIFY2(fits(title, chart_room), qPrintable(too_big(c->title(), title, chart_room)));
-    auto* categories = static_cast<QBarCategoryAxis*>(c->axes(Qt::Horizontal).at(0));
-    const QString category = categories->categories().at(0);
-    const QSize label = QFontMetrics(categories->labelsFont()).size(0, category);
-    QVERIFY2(label.width() <= c->plotArea().width(),
-             qPrintable(too_big(category, label, c->plotArea().size().toSize())));
+    GlucoseChart* c = glucose_chart(w);
+    const QSize title = QFontMetrics(c->font()).size(0, c->title());
+    QVERIFY2(fits(title, c->size()), qPrintable(too_big(c->title(), title, c->size())));
+    const QSize label = QFontMetrics(c->font()).size(0, c->category());
+    QVERIFY2(label.width() <= c->plot_area().width(),
+             qPrintable(too_big(c->category(), label, c->plot_area().size())));
 }
 
 void TestTranslations::numbers_keep_decimal_point_data()
@@ -366,11 +354,9 @@ void TestTranslations::numbers_keep_decimal_point()
     fire_tick(w);
     QCOMPARE(chart_value(w), 97.5);
     QCOMPARE(control<QWidget>(w, "glucose_chart")->accessibleDescription(), QStringLiteral("97.5"));
-    QVERIFY(!chart(w)->localizeNumbers());
     QStringList axis_labels;
-    for (QGraphicsItem* item : control<QChartView>(w, "glucose_chart")->scene()->items())
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible())
-            axis_labels << text->toPlainText();
+    for (const GlucoseChart::Text& text : glucose_chart(w)->texts())
+        axis_labels << text.text;
     for (const char* reading : {"30", "60", "90", "120", "150", "180"})
         QVERIFY2(axis_labels.contains(QLatin1String(reading)), qPrintable(axis_labels.join('|')));
 

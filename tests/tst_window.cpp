@@ -5,7 +5,6 @@
 #include "window_access.h"
 
 #include <QAccessible>
-#include <QBarCategoryAxis>
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -13,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
-#include <QValueAxis>
 #include <QtEndian>
 
 class TestWindow : public QObject
@@ -29,6 +27,8 @@ class TestWindow : public QObject
     void load_centres_window_on_whole_screen();
     void first_display_runs_once();
     void chart_design();
+    void bar_stands_on_scale_data();
+    void bar_stands_on_scale();
     void tick_updates_message_and_chart_data();
     void tick_updates_message_and_chart();
     void bitmap_files_data();
@@ -91,7 +91,7 @@ void TestWindow::controls_data()
     row("cmd_button_1", "QToolButton", "glukara", {600, 8, 137, 113}, "Eat a meal", "Arial", 13,
         true);
     row("cmd_button_0", "QPushButton", "glukara", {24, 472, 65, 49}, "Start", "Arial", 13, true);
-    row("glucose_chart", "QChartView", "glukara", {16, 8, 281, 441}, "", "", 0, false);
+    row("glucose_chart", "GlucoseChart", "glukara", {16, 8, 281, 441}, "", "Arial", 16, false);
     row("run_image", "QLabel", "glukara", {472, 280, 109, 60}, "", "", 0, false);
     row("rest_image", "QLabel", "glukara", {312, 280, 110, 60}, "", "", 0, false);
 }
@@ -245,23 +245,79 @@ void TestWindow::first_display_runs_once()
 void TestWindow::chart_design()
 {
     glukara w;
-    auto* view = control<QChartView>(w, "glucose_chart");
-    QChart* chart = view->chart();
-    QCOMPARE(chart->title(), QStringLiteral("Blood glucose (mg / 100 ml)"));
-    QVERIFY(!chart->legend()->isVisible());
-    QCOMPARE(chart->animationOptions(), QChart::NoAnimation);
-    auto* series = static_cast<QBarSeries*>(chart->series().at(0));
-    QCOMPARE(series->barSets().size(), 1);
-    QCOMPARE(series->barSets().at(0)->label(), QStringLiteral("Blood glucose (mg / 100ml)"));
-    auto* values = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).at(0));
-    QVERIFY(values);
-    QCOMPARE(values->min(), 30.0);
-    QCOMPARE(values->max(), 180.0);
-    auto* categories = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).at(0));
-    QVERIFY(categories);
-    QCOMPARE(categories->categories(), QStringList{"Blood Glucose"});
-    QCOMPARE(view->accessibleName(), chart->title());
-    QCOMPARE(view->accessibleDescription(), QStringLiteral("100"));
+    GlucoseChart* chart = glucose_chart(w);
+    QCOMPARE(chart->property("title").toString(), QStringLiteral("Blood glucose (mg / 100 ml)"));
+    QCOMPARE(chart->property("seriesName").toString(),
+             QStringLiteral("Blood glucose (mg / 100ml)"));
+    QCOMPARE(chart->property("category").toString(), QStringLiteral("Blood Glucose"));
+    QStringList shown;
+    for (const GlucoseChart::Text& t : chart->texts())
+        shown << t.text;
+    QCOMPARE(shown, QStringList({"Blood glucose (mg / 100 ml)", "30", "60", "90", "120", "150",
+                                 "180", "Blood Glucose"}));
+    QCOMPARE(chart->accessibleName(), QStringLiteral("Blood glucose (mg / 100 ml)"));
+    QCOMPARE(chart->accessibleDescription(), QStringLiteral("100"));
+}
+
+void TestWindow::bar_stands_on_scale_data()
+{
+    QTest::addColumn<double>("value");
+    QTest::addColumn<bool>("dark");
+    QTest::addColumn<int>("ratio");
+    for (double value : {30.0, 60.0, 97.5, 100.0, 138.0, 180.0})
+        for (bool dark : {false, true})
+            for (int ratio : {1, 2})
+                QTest::addRow("%g %s %dx", value, dark ? "dark" : "light", ratio)
+                    << value << dark << ratio;
+}
+
+// Read from the pixels: the rows of the scale's tick marks, and the bar's top
+// edge, which must stand where a straight line through the ticks of 30 and 180
+// puts the value. The scale itself never moves.
+void TestWindow::bar_stands_on_scale()
+{
+    QFETCH(double, value);
+    QFETCH(bool, dark);
+    QFETCH(int, ratio);
+    glukara w;
+    GlucoseChart* chart = glucose_chart(w);
+    chart->set_dark(dark);
+    chart->set_value(value);
+    QImage image(chart->size() * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    chart->render(&image);
+
+    // Just left of the axis line, the ticks are the only marks on the ground.
+    const int tick_x = (chart->plot_area().left() - 2) * ratio;
+    QList<int> ticks;
+    // Below the title, whose letters would cross the column too.
+    for (int y = (chart->texts().first().rect.bottom() + 1) * ratio; y < image.height(); ++y) {
+        const bool mark = image.pixel(tick_x, y) != image.pixel(0, y);
+        if (mark && image.pixel(tick_x, y - 1) == image.pixel(0, y - 1))
+            ticks << y;
+    }
+    QStringList rows;
+    for (int y : ticks)
+        rows << QString::number(y);
+    const QByteArray seen = "tick rows " + rows.join(QLatin1Char(' ')).toLatin1();
+    QVERIFY2(ticks.size() == 6, seen.constData());
+    // Where the chart had them in Qt Charts' drawing: 180 at 52, 30 at 395.
+    QVERIFY2(std::abs(ticks.first() - 52 * ratio) <= 1, seen.constData());
+    QVERIFY2(std::abs(ticks.last() - 395 * ratio) <= 1, seen.constData());
+
+    const int bar_x = chart->plot_area().center().x() * ratio;
+    int top = ticks.last();
+    for (int y = 0; y < ticks.last(); ++y)
+        if (QColor(image.pixel(bar_x, y)) == QColor(178, 34, 34)) {
+            top = y;
+            break;
+        }
+    const double expected = ticks.first() + (180 - value) / 150 * (ticks.last() - ticks.first());
+    QVERIFY2(std::abs(top - expected) <= 1,
+             qPrintable(QStringLiteral("bar top at %1, scale puts %2 at %3")
+                            .arg(top)
+                            .arg(value)
+                            .arg(expected)));
 }
 
 void TestWindow::tick_updates_message_and_chart_data()
@@ -269,15 +325,17 @@ void TestWindow::tick_updates_message_and_chart_data()
     QTest::addColumn<float>("glucose");
     QTest::addColumn<float>("resting");
     QTest::addColumn<double>("shown");
+    QTest::addColumn<QString>("shown_text");
     QTest::addColumn<QString>("message");
     const QString normal = "The blood glucose level is within normal limits.";
     const QString coma = "The person is unconscious.  This is hypoglycaemic coma.";
-    QTest::newRow("first tick") << 100.0f << -1.0f << 99.0 << normal;
-    QTest::newRow("fraction shown exactly") << 100.0f << -2.5f << 97.5 << normal;
+    QTest::newRow("first tick") << 100.0f << -1.0f << 99.0 << "99" << normal;
+    QTest::newRow("fraction shown exactly") << 100.0f << -2.5f << 97.5 << "97.5" << normal;
     // 220 lies in no band: the message of the tick before stays.
-    QTest::newRow("held at 180, message kept") << 221.0f << -1.0f << 180.0 << normal;
-    QTest::newRow("held at 30 with coma") << 31.0f << -2.0f << 30.0 << coma;
-    QTest::newRow("seven digits reach the chart") << 100.0f << -0.123456789f << 99.87654 << normal;
+    QTest::newRow("held at 180, message kept") << 221.0f << -1.0f << 180.0 << "180" << normal;
+    QTest::newRow("held at 30 with coma") << 31.0f << -2.0f << 30.0 << "30" << coma;
+    QTest::newRow("seven digits reach the chart")
+        << 100.0f << -0.123456789f << 99.87654 << "99.87654" << normal;
 }
 
 void TestWindow::tick_updates_message_and_chart()
@@ -285,6 +343,7 @@ void TestWindow::tick_updates_message_and_chart()
     QFETCH(float, glucose);
     QFETCH(float, resting);
     QFETCH(double, shown);
+    QFETCH(QString, shown_text);
     QFETCH(QString, message);
     glukara w;
     fire_tick(w);
@@ -294,8 +353,7 @@ void TestWindow::tick_updates_message_and_chart()
     fire_tick(w);
     QCOMPARE(chart_value(w), shown);
     QCOMPARE(info_text(w), message);
-    QCOMPARE(control<QWidget>(w, "glucose_chart")->accessibleDescription(),
-             QString::fromStdString(glukara_code::value_to_text(float(shown))));
+    QCOMPARE(glucose_chart(w)->accessibleDescription(), shown_text);
 }
 
 void TestWindow::bitmap_files_data()
@@ -505,8 +563,8 @@ void TestWindow::review_lines()
     glukara w;
     w.show();
     QWidget* widget = control<QWidget>(w, name);
-    if (auto* chart = qobject_cast<QChartView*>(widget))
-        widget = chart->viewport();
+    if (auto* chart = qobject_cast<GlucoseChart*>(widget))
+        widget = chart->drawing_area();
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(widget);
     QCOMPARE(a->text(QAccessible::Name), line);
     QVERIFY(!a->state().invisible);

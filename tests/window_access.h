@@ -4,13 +4,10 @@
 // Reaching the window's controls the way a user sees them: by name.
 #pragma once
 
+#include "glucose_chart.h"
 #include "glukara.h"
 
 #include <QAbstractButton>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -62,11 +59,14 @@ inline QTimer* glucose_timer(const QWidget& w)
     return control<QTimer>(w, QStringLiteral("glucose_timer"));
 }
 
+inline GlucoseChart* glucose_chart(const QWidget& w)
+{
+    return control<GlucoseChart>(w, QStringLiteral("glucose_chart"));
+}
+
 inline double chart_value(const QWidget& w)
 {
-    auto* view = control<QChartView>(w, QStringLiteral("glucose_chart"));
-    auto* series = static_cast<QBarSeries*>(view->chart()->series().at(0));
-    return series->barSets().at(0)->at(0);
+    return glucose_chart(w)->value();
 }
 
 // One second of simulated time, without waiting for it.

@@ -7,21 +7,16 @@
 #include "accessible_widgets.h"
 #include "announcements.h"
 #include "enter_presses.h"
+#include "glucose_chart.h"
 #include "picture_icons.h"
 #include "theme.h"
 #include "translations.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QGraphicsLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,7 +27,6 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QToolButton>
-#include <QValueAxis>
 
 #include <cmath>
 
@@ -203,7 +197,7 @@ void glukara::create_controls()
     create_chart();
     // The blue number, the message's grey ground and the chart, in light and
     // dark palettes alike.
-    theme::follow_palette(this, glycogen_level, info_text[0], glucose_chart->chart());
+    theme::follow_palette(this, glycogen_level, info_text[0], glucose_chart);
 
     run_image = new QLabel(this);
     name(run_image, "run_image");
@@ -226,40 +220,14 @@ void glukara::create_controls()
 
 void glukara::create_chart()
 {
-    glucose_bar = new QBarSet(tr("Blood glucose (mg / 100ml)"));
-    *glucose_bar << 140;
-    glucose_bar->setColor(QColor(178, 34, 34));
-    auto* series = new QBarSeries;
-    series->append(glucose_bar);
-    auto* chart = new QChart;
-    chart->addSeries(series);
-    chart->setTitle(tr("Blood glucose (mg / 100 ml)"));
-    chart->setTitleFont(design_font("Arial", 12));
-    chart->legend()->hide();
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    auto* categories = new QBarCategoryAxis;
-    categories->append(tr("Blood Glucose"));
-    categories->setLabelsFont(design_font("Arial", 12));
-    categories->setTruncateLabels(false);
-    chart->addAxis(categories, Qt::AlignBottom);
-    series->attachAxis(categories);
-    auto* values = new QValueAxis;
-    values->setRange(lowest_level, highest_level);
-    values->setTickCount(6);
-    values->setMinorTickCount(2);
-    values->setLabelFormat(QStringLiteral("%.0f"));
-    values->setLabelsFont(design_font("Arial", 12));
-    chart->addAxis(values, Qt::AlignLeft);
-    series->attachAxis(values);
-    glucose_chart = new QChartView(chart, this);
+    // Made with the design value 140; loading shows the start value before
+    // the window first appears.
+    glucose_chart =
+        new GlucoseChart(tr("Blood glucose (mg / 100 ml)"), tr("Blood Glucose"),
+                         tr("Blood glucose (mg / 100ml)"), design_font("Arial", 12), 140, this);
     glucose_chart->setObjectName(QStringLiteral("glucose_chart"));
     glucose_chart->setGeometry(twips(240, 120, 4215, 6615));
-    glucose_chart->setRenderHint(QPainter::Antialiasing);
-    glucose_chart->setFocusPolicy(Qt::NoFocus);
-    glucose_chart->setFrameShape(QFrame::NoFrame);
-    glucose_chart->setAccessibleName(chart->title());
+    glucose_chart->setAccessibleName(glucose_chart->title());
 }
 
 void glukara::connect_handlers()
@@ -475,11 +443,11 @@ void glukara::refresh_settings()
 void glukara::show_glucose_on_chart()
 {
     const std::string text = value_to_text(model.blood_glucose);
-    glucose_bar->replace(0, text_to_value(text));
+    glucose_chart->set_value(text_to_value(text));
     // Tells assistive technology too, so a screen reader can follow the level.
     glucose_chart->setAccessibleDescription(QString::fromStdString(text));
     // A line of its own, with its unit, in a screen reader's review of the window.
-    glucose_chart->viewport()->setAccessibleName(spoken_level(QString::fromStdString(text)));
+    glucose_chart->drawing_area()->setAccessibleName(spoken_level(QString::fromStdString(text)));
 }
 
 void glukara::show_run_face(bool running)

@@ -11,9 +11,8 @@
 #include <array>
 
 class Announcements;
+class GlucoseChart;
 class QAbstractButton;
-class QBarSet;
-class QChartView;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -74,8 +73,7 @@ class glukara : public QWidget
     QLineEdit* value_inputbox = nullptr;
     QComboBox* variable_combo = nullptr;
     QTimer* glucose_timer = nullptr;
-    QChartView* glucose_chart = nullptr;
-    QBarSet* glucose_bar = nullptr;
+    GlucoseChart* glucose_chart = nullptr;
     QLabel* run_image = nullptr;
     QLabel* rest_image = nullptr;
 

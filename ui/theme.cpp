@@ -2,18 +2,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "theme.h"
+#include "glucose_chart.h"
 
-#include <QAbstractAxis>
-#include <QAbstractBarSeries>
-#include <QBarSet>
-#include <QChart>
 #include <QEvent>
 #include <QLabel>
 #include <QPalette>
 #include <QPointer>
 
 #include <cmath>
-#include <vector>
 
 namespace theme
 {
@@ -63,7 +59,7 @@ const QPalette::ColorGroup groups[] = {QPalette::Active, QPalette::Inactive, QPa
 class PaletteFollower : public QObject
 {
   public:
-    PaletteFollower(QWidget* window, QLabel* glycogen_level, QLabel* message, QChart* chart)
+    PaletteFollower(QWidget* window, QLabel* glycogen_level, QLabel* message, GlucoseChart* chart)
         : QObject(window), window(window), glycogen_level(glycogen_level), message(message),
           chart(chart)
     {
@@ -81,12 +77,11 @@ class PaletteFollower : public QObject
 
   private:
     void apply();
-    void apply_to_chart(bool dark);
 
     QWidget* window;
     QLabel* glycogen_level;
     QLabel* message;
-    QPointer<QChart> chart;
+    QPointer<GlucoseChart> chart;
 };
 
 void PaletteFollower::apply()
@@ -110,37 +105,7 @@ void PaletteFollower::apply()
     }
     message->setPalette(text);
     if (chart)
-        apply_to_chart(is_dark(colours.color(QPalette::Active, QPalette::Window)));
-}
-
-// Qt's own dark and light chart themes; a theme also sets fonts and series
-// colours, which stay as the window designs them.
-void PaletteFollower::apply_to_chart(bool dark)
-{
-    const QChart::ChartTheme wanted = dark ? QChart::ChartThemeDark : QChart::ChartThemeLight;
-    if (chart->theme() == wanted)
-        return;
-    const QFont title_font = chart->titleFont();
-    std::vector<QFont> label_fonts;
-    for (QAbstractAxis* axis : chart->axes())
-        label_fonts.push_back(axis->labelsFont());
-    std::vector<QColor> bar_colours;
-    for (QAbstractSeries* series : chart->series())
-        if (auto* bars = qobject_cast<QAbstractBarSeries*>(series))
-            for (QBarSet* set : bars->barSets())
-                bar_colours.push_back(set->color());
-
-    chart->setTheme(wanted);
-
-    chart->setTitleFont(title_font);
-    auto font = label_fonts.begin();
-    for (QAbstractAxis* axis : chart->axes())
-        axis->setLabelsFont(*font++);
-    auto colour = bar_colours.begin();
-    for (QAbstractSeries* series : chart->series())
-        if (auto* bars = qobject_cast<QAbstractBarSeries*>(series))
-            for (QBarSet* set : bars->barSets())
-                set->setColor(*colour++);
+        chart->set_dark(is_dark(colours.color(QPalette::Active, QPalette::Window)));
 }
 
 } // namespace
@@ -157,7 +122,7 @@ QColor readable(const QColor& wanted, const QColor& ground)
     return towards;
 }
 
-void follow_palette(QWidget* window, QLabel* glycogen_level, QLabel* message, QChart* chart)
+void follow_palette(QWidget* window, QLabel* glycogen_level, QLabel* message, GlucoseChart* chart)
 {
     new PaletteFollower(window, glycogen_level, message, chart);
 }

@@ -8,7 +8,7 @@
 
 #include <QColor>
 
-class QChart;
+class GlucoseChart;
 class QLabel;
 class QWidget;
 
@@ -23,6 +23,6 @@ QColor readable(const QColor& wanted, const QColor& ground);
 // Colours the glycogen number, the message and the chart from WINDOW's
 // palette now and again whenever the palette changes, for instance when the
 // desktop switches between a light and a dark theme.
-void follow_palette(QWidget* window, QLabel* glycogen_level, QLabel* message, QChart* chart);
+void follow_palette(QWidget* window, QLabel* glycogen_level, QLabel* message, GlucoseChart* chart);
 
 } // namespace theme
