@@ -13,7 +13,7 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 exec "$here/xvfb_session.sh" 1024x768 bash -c '
 set -euo pipefail
 exe="$1" shot="$2"
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 run=$(mktemp -d)
 wine_pid=
 trap "[ -n \"\$wine_pid\" ] && kill \$wine_pid 2>/dev/null; rm -rf $run" EXIT
