@@ -61,7 +61,11 @@ until window=$(xdotool search --onlyvisible --name "^Glukara\$" 2>/dev/null | he
     [ $SECONDS -lt $end ] || fail "the installed program showed no window \"Glukara\" in 60 s"
     sleep 0.1
 done
-sleep 1
+# Painted once the chart shows its bar.
+until import -window "$window" -depth 8 -crop 1x441+173+16 txt:- 2>/dev/null | grep -q "#B22222"; do
+    [ $SECONDS -lt $end ] || fail "the installed program painted no bar in 60 s"
+    sleep 0.1
+done
 import -window "$window" "$work/installed.png"
 echo "installed program shown: $work/installed.png"
 xdotool key Tab Tab Tab space
