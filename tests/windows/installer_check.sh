@@ -11,6 +11,8 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 setup="$(realpath "$1")"
 work="$2"
+# A wine server of an earlier run may still be saving that run's prefix.
+WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work"
 exec "$here/xvfb_session.sh" 1024x768 bash -c '
@@ -82,5 +84,6 @@ wineserver -w
 [ ! -e "$installed" ] || fail "left behind: $(cd "$installed" && echo *)"
 [ ! -e "$shortcut" ] || fail "the Start-menu entry is left behind"
 if run reg query "$key" /reg:64; then fail "the uninstall entry is left behind"; fi
+wineserver -w
 echo "PASS: installed silently, started, and uninstalled without a trace"
 ' _ "$setup" "$work"
