@@ -47,11 +47,14 @@ QRect twips(int left, int top, int width, int height)
 // which is fixed in pixels, looks the same whatever DPI the screen reports;
 // high-DPI scaling then enlarges the whole window evenly. A family that is
 // missing is replaced by Liberation Sans, which has Arial's metrics, at once:
-// asking for the missing one first costs a fallback search per font.
+// asking for the missing one first costs a fallback search per font. The
+// families are looked up in the list of installed ones: asking for a family by
+// name makes fontconfig run all its substitution rules, each time.
 QFont design_font(const char* family, double points, bool bold = false)
 {
+    static const QStringList installed = QFontDatabase::families();
     const QString wanted = QString::fromLatin1(family);
-    QFont f(QFontDatabase::hasFamily(wanted) ? wanted : QStringLiteral("Liberation Sans"));
+    QFont f(installed.contains(wanted) ? wanted : QStringLiteral("Liberation Sans"));
     f.setPixelSize(int(std::lround(points * 96 / 72)));
     f.setBold(bold);
     return f;
