@@ -19,9 +19,14 @@ namespace window_placement
 QPoint least_move_inside(const QRect& frame, const QRect& area);
 
 // The frame the window manager will put around `window`, learnt before the
-// window is first shown; none where no window manager answers (no X11, no
-// window manager, or one that cannot tell in advance).
+// window is first shown; on X11 none where no window manager answers (no
+// window manager, or one that cannot tell in advance), and none on the other
+// platforms of Linux.
 QMargins expected_frame(QWidget& window);
+
+// The part of `window`'s screen that panels and taskbars leave free, as the
+// window system knows it at this moment.
+QRect available_area(QWidget& window);
 
 // Moves the not yet shown `window`, whose frame will be `frame`, so that the
 // frame's top-left corner stands at `frame_position`, or as near as keeps the

@@ -1,0 +1,27 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// On Windows: the frame is drawn by the system from the window's style, which
+// Qt knows as soon as the window exists, and the taskbar's share of the
+// screen is the work area that Qt reads from the system.
+#include "window_placement.h"
+
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace window_placement
+{
+
+QMargins expected_frame(QWidget& window)
+{
+    window.winId();
+    return window.windowHandle()->frameMargins();
+}
+
+QRect available_area(QWidget& window)
+{
+    return window.screen()->availableGeometry();
+}
+
+} // namespace window_placement
