@@ -23,6 +23,10 @@ QPoint least_move_inside(const QRect& frame, const QRect& area);
 // window manager, or one that cannot tell in advance).
 QMargins expected_frame(QWidget& window);
 
+// The part of the screen that panels leave free, as the window system knows
+// it before the window is first shown.
+QRect available_area(QWidget& window);
+
 // Moves the not yet shown `window`, whose frame will be `frame`, so that the
 // frame's top-left corner stands at `frame_position`, or as near as keeps the
 // whole frame inside the screen's available area.
