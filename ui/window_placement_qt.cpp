@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 glukara developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// On Windows: the frame is drawn by the system from the window's style, which
-// Qt knows as soon as the window exists, and the taskbar's share of the
-// screen is the work area that Qt reads from the system.
+// On Windows and in the browser: the frame is drawn from the window's style,
+// which Qt knows as soon as the window exists, and the share of the screen
+// that the taskbar leaves free (the whole page, in a browser) is the work
+// area that Qt reads from the system.
 #include "window_placement.h"
 
 #include <QScreen>
