@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <functional>
+
 class QWidget;
 
 namespace window_placement
@@ -18,14 +20,16 @@ namespace window_placement
 // an axis where the frame is longer than the area, the area's own edge.
 QPoint least_move_inside(const QRect& frame, const QRect& area);
 
-// The frame the window manager will put around `window`, learnt before the
-// window is first shown; none where no window manager answers (no X11, no
-// window manager, or one that cannot tell in advance).
-QMargins expected_frame(QWidget& window);
+// Gives `place` the frame the window manager will put around `window`, learnt
+// before the window is first shown; none where no window manager answers (no
+// X11, no window manager, or one that cannot tell in advance). A window
+// manager that answers only after the window has been placed without its
+// frame gets `place` called once more, with the frame it gave.
+void with_expected_frame(QWidget& window, const std::function<void(const QMargins&)>& place);
 
-// Moves the not yet shown `window`, whose frame will be `frame`, so that the
-// frame's top-left corner stands at `frame_position`, or as near as keeps the
-// whole frame inside the screen's available area.
+// Moves `window`, whose frame is or will be `frame`, so that the frame's
+// top-left corner stands at `frame_position`, or as near as keeps the whole
+// frame inside the screen's available area.
 void place_frame(QWidget& window, QPoint frame_position, const QMargins& frame);
 
 // Keeps `window` at its fixed size when a title bar or the window system
