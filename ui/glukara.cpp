@@ -293,17 +293,19 @@ void glukara::report_runtime_error(const RuntimeError& error)
 void glukara::glukara_Load()
 {
     handle([this] {
-        const QRect screen_area = screen()->geometry();
-        const QMargins frame = window_placement::expected_frame(*this);
-        const QSize outer = size().grownBy(frame);
-        const float left = centre_position(float(screen_area.width() * twips_per_pixel),
-                                           float(outer.width() * twips_per_pixel));
-        const float top = centre_position(float(screen_area.height() * twips_per_pixel),
-                                          float(outer.height() * twips_per_pixel));
-        window_placement::place_frame(*this,
-                                      {screen_area.x() + int(std::lround(left / twips_per_pixel)),
-                                       screen_area.y() + int(std::lround(top / twips_per_pixel))},
-                                      frame);
+        window_placement::with_expected_frame(*this, [this](const QMargins& frame) {
+            const QRect screen_area = screen()->geometry();
+            const QSize outer = size().grownBy(frame);
+            const float left = centre_position(float(screen_area.width() * twips_per_pixel),
+                                               float(outer.width() * twips_per_pixel));
+            const float top = centre_position(float(screen_area.height() * twips_per_pixel),
+                                              float(outer.height() * twips_per_pixel));
+            window_placement::place_frame(
+                *this,
+                {screen_area.x() + int(std::lround(left / twips_per_pixel)),
+                 screen_area.y() + int(std::lround(top / twips_per_pixel))},
+                frame);
+        });
         reset_model();
         show_glucose_on_chart();
     });

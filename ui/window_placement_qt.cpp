@@ -14,10 +14,10 @@
 namespace window_placement
 {
 
-QMargins expected_frame(QWidget& window)
+void with_expected_frame(QWidget& window, const std::function<void(const QMargins&)>& place)
 {
     window.winId();
-    return window.windowHandle()->frameMargins();
+    place(window.windowHandle()->frameMargins());
 }
 
 QRect available_area(QWidget& window)
