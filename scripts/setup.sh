@@ -7,7 +7,11 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(
+# Every package the project installs, in two groups. A script sets `packages`
+# to the groups it needs, then calls install_missing_packages.
+
+# Building and running glukara: scripts/start, and everything else.
+build_packages=(
     cmake g++ make
     # Qt: the Gui CMake package also wants the xkbcommon headers; Svg only
     # renders the pictures during the build.
@@ -20,8 +24,12 @@ packages=(
     libxcb1-dev pkg-config
     # Liberation Sans has Arial's metrics.
     fonts-liberation2
-    # A real X server for screenshots and the real-window test.
+    # The screenshot without a display: an X server of its own.
     xvfb xauth x11-utils imagemagick
+)
+
+# The tests besides: scripts/test.
+test_packages=(
     # Checking and packaging what gets installed, and the licence headers.
     desktop-file-utils appstream dpkg-dev file lintian reuse
     # libFuzzer for the conversions of typed text.
@@ -41,6 +49,8 @@ packages=(
     weston xwayland qt6-wayland
 )
 
+packages=("${build_packages[@]}")
+
 install_missing_packages() {
     local missing=()
     for p in "${packages[@]}"; do
@@ -56,10 +66,15 @@ install_missing_packages() {
         "${missing[@]}"
 }
 
-# build_tree DIR [cmake options...]
-build_tree() {
+# configure_tree DIR [cmake options...]
+configure_tree() {
     local dir="$1"
     shift
     cmake -S "$root" -B "$root/$dir" "$@" >/dev/null
-    cmake --build "$root/$dir" -j"$(nproc)"
+}
+
+# build_tree DIR [cmake options...]: configures DIR and builds everything.
+build_tree() {
+    configure_tree "$@"
+    cmake --build "$root/$1" -j"$(nproc)"
 }

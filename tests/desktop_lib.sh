@@ -44,15 +44,22 @@ fail() {
     exit 1
 }
 
-# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds.
+# wait_for SECONDS COMMAND...: runs COMMAND until it succeeds; fails once
+# SECONDS have passed without.
+wait_for() {
+    local end=$((SECONDS + $1))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        ((SECONDS < end)) || return 1
+        sleep 0.05
+    done
+}
+
+# wait_until SECONDS WHAT COMMAND...: as wait_for, and ends the test if it fails.
 wait_until() {
     local seconds=$1 what=$2
     shift 2
-    local end=$((SECONDS + seconds))
-    until "$@" >/dev/null 2>&1; do
-        ((SECONDS < end)) || fail "no $what within $seconds s"
-        sleep 0.05
-    done
+    wait_for "$seconds" "$@" || fail "no $what within $seconds s"
 }
 
 # start_x WIDTHxHEIGHT: a new Xvfb on a display number of its own.
@@ -65,10 +72,42 @@ wm_running() {
     xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'
 }
 
+# framed WINDOW: the window manager has put its frame around WINDOW.
+framed() {
+    xprop -id "$1" _NET_FRAME_EXTENTS | grep -q '='
+}
+
+probe_gone() { ! xdotool search --classname '^glukara-probe$'; }
+
+# A window manager announces itself before it has read its configuration and
+# begun to manage windows, and openbox may drop a window mapped meanwhile, so
+# it counts as started only once it has framed a window of its own: a probe,
+# mapped again until it is framed and gone again before the test goes on.
+probe_framed() {
+    xdotool windowmap "$probe_id"
+    wait_for 1 framed "$probe_id"
+}
+
 start_openbox() {
     openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-    started+=($!)
+    wm_pid=$!
+    started+=($wm_pid)
     wait_until 10 "openbox" wm_running
+    xmessage -name glukara-probe probe >"$scratch/probe.log" 2>&1 &
+    local probe=$!
+    wait_for 10 xdotool search --classname '^glukara-probe$' || fail "no probe window"
+    probe_id=$(xdotool search --classname '^glukara-probe$' | head -1)
+    wait_until 10 "frame around the probe window" probe_framed
+    kill "$probe"
+    wait "$probe" 2>/dev/null || true
+    wait_until 10 "end of the probe window" probe_gone
+}
+
+# work_area: the first desktop's _NET_WORKAREA as "x y width height"; fails
+# while the window manager has not set it.
+work_area() {
+    xprop -root _NET_WORKAREA | sed -n 's/^_NET_WORKAREA(CARDINAL) = //p' | tr -d , |
+        awk 'NF >= 4 { print $1, $2, $3, $4; ok = 1 } END { exit !ok }'
 }
 
 # The id of glukara's mapped top-level window, once the window manager has
@@ -78,7 +117,7 @@ glukara_window() {
     id=$(xdotool search --onlyvisible --name '^Glukara$' | head -1)
     [ -n "$id" ] || return 1
     if wm_running; then
-        xprop -id "$id" _NET_FRAME_EXTENTS | grep -q '='
+        framed "$id"
     fi
     echo "$id"
 }

@@ -17,8 +17,10 @@ start_xvfb() {
         grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix && continue
         break
     done
-    # The server must not inherit the lock.
-    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp 9>&- 2>"$log" &
+    # The server must not inherit the lock. Without -noreset it resets as its
+    # last client leaves, such as the size check below, and refuses or
+    # half-serves whoever connects meanwhile.
+    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset 9>&- 2>"$log" &
     xvfb_pid=$!
     export DISPLAY=":$number"
     local end=$((SECONDS + 20))

@@ -47,11 +47,14 @@ QRect twips(int left, int top, int width, int height)
 // which is fixed in pixels, looks the same whatever DPI the screen reports;
 // high-DPI scaling then enlarges the whole window evenly. A family that is
 // missing is replaced by Liberation Sans, which has Arial's metrics, at once:
-// asking for the missing one first costs a fallback search per font.
+// asking for the missing one first costs a fallback search per font. The
+// families are looked up in the list of installed ones: asking for a family by
+// name makes fontconfig run all its substitution rules, each time.
 QFont design_font(const char* family, double points, bool bold = false)
 {
+    static const QStringList installed = QFontDatabase::families();
     const QString wanted = QString::fromLatin1(family);
-    QFont f(QFontDatabase::hasFamily(wanted) ? wanted : QStringLiteral("Liberation Sans"));
+    QFont f(installed.contains(wanted) ? wanted : QStringLiteral("Liberation Sans"));
     f.setPixelSize(int(std::lround(points * 96 / 72)));
     f.setBold(bold);
     return f;
@@ -290,17 +293,19 @@ void glukara::report_runtime_error(const RuntimeError& error)
 void glukara::glukara_Load()
 {
     handle([this] {
-        const QRect screen_area = screen()->geometry();
-        const QMargins frame = window_placement::expected_frame(*this);
-        const QSize outer = size().grownBy(frame);
-        const float left = centre_position(float(screen_area.width() * twips_per_pixel),
-                                           float(outer.width() * twips_per_pixel));
-        const float top = centre_position(float(screen_area.height() * twips_per_pixel),
-                                          float(outer.height() * twips_per_pixel));
-        window_placement::place_frame(*this,
-                                      {screen_area.x() + int(std::lround(left / twips_per_pixel)),
-                                       screen_area.y() + int(std::lround(top / twips_per_pixel))},
-                                      frame);
+        window_placement::with_expected_frame(*this, [this](const QMargins& frame) {
+            const QRect screen_area = screen()->geometry();
+            const QSize outer = size().grownBy(frame);
+            const float left = centre_position(float(screen_area.width() * twips_per_pixel),
+                                               float(outer.width() * twips_per_pixel));
+            const float top = centre_position(float(screen_area.height() * twips_per_pixel),
+                                              float(outer.height() * twips_per_pixel));
+            window_placement::place_frame(
+                *this,
+                {screen_area.x() + int(std::lround(left / twips_per_pixel)),
+                 screen_area.y() + int(std::lround(top / twips_per_pixel))},
+                frame);
+        });
         reset_model();
         show_glucose_on_chart();
     });

@@ -9,6 +9,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include <functional>
+
 class QWidget;
 
 namespace window_placement
@@ -18,19 +20,21 @@ namespace window_placement
 // an axis where the frame is longer than the area, the area's own edge.
 QPoint least_move_inside(const QRect& frame, const QRect& area);
 
-// The frame the window manager will put around `window`, learnt before the
-// window is first shown; on X11 none where no window manager answers (no
-// window manager, or one that cannot tell in advance), and none on the other
-// platforms of Linux.
-QMargins expected_frame(QWidget& window);
+// Gives `place` the frame the window manager will put around `window`, learnt
+// before the window is first shown; on X11 none where no window manager
+// answers (no window manager, or one that cannot tell in advance), and none
+// on the other platforms of Linux. An X11 window manager that answers only
+// after the window has been placed without its frame gets `place` called once
+// more, with the frame it gave.
+void with_expected_frame(QWidget& window, const std::function<void(const QMargins&)>& place);
 
 // The part of `window`'s screen that panels and taskbars leave free, as the
 // window system knows it at this moment.
 QRect available_area(QWidget& window);
 
-// Moves the not yet shown `window`, whose frame will be `frame`, so that the
-// frame's top-left corner stands at `frame_position`, or as near as keeps the
-// whole frame inside the screen's available area.
+// Moves `window`, whose frame is or will be `frame`, so that the frame's
+// top-left corner stands at `frame_position`, or as near as keeps the whole
+// frame inside the screen's available area.
 void place_frame(QWidget& window, QPoint frame_position, const QMargins& frame);
 
 // Keeps `window` at its fixed size when a title bar or the window system

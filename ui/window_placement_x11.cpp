@@ -5,10 +5,12 @@
 // X server before the window is first shown.
 #include "window_placement.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <xcb/xcb.h>
@@ -16,6 +18,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 namespace window_placement
 {
@@ -76,20 +79,73 @@ bool read_extents(xcb_connection_t* c, xcb_window_t window, xcb_atom_t extents, 
 
 } // namespace
 
-QMargins expected_frame(QWidget& window)
+namespace
+{
+
+QMargins in_device_independent_pixels(const QMargins& frame, qreal ratio)
+{
+    return QMargins(qRound(frame.left() / ratio), qRound(frame.top() / ratio),
+                    qRound(frame.right() / ratio), qRound(frame.bottom() / ratio));
+}
+
+// Waits in the event loop for a frame that the window manager gives after
+// the deadline, usually as it maps the window, and has the window placed
+// once more with it.
+class LateFrame : public QObject, public QAbstractNativeEventFilter
+{
+  public:
+    LateFrame(QWidget& window, xcb_connection_t* c, xcb_atom_t extents,
+              std::function<void(const QMargins&)> place)
+        : QObject(&window), window(window), c(c), id(xcb_window_t(window.winId())),
+          extents(extents), place(std::move(place))
+    {
+        qApp->installNativeEventFilter(this);
+    }
+
+    bool nativeEventFilter(const QByteArray& type, void* message, qintptr*) override
+    {
+        if (type != "xcb_generic_event_t")
+            return false;
+        const auto* event = static_cast<const xcb_generic_event_t*>(message);
+        if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY)
+            return false;
+        const auto* change = static_cast<const xcb_property_notify_event_t*>(message);
+        QMargins frame;
+        if (change->window != id || change->atom != extents || !read_extents(c, id, extents, frame))
+            return false;
+        qApp->removeNativeEventFilter(this);
+        // After Qt itself has taken note of the frame.
+        QTimer::singleShot(0, this, [this, frame] {
+            place(in_device_independent_pixels(frame, window.devicePixelRatioF()));
+            deleteLater();
+        });
+        return false;
+    }
+
+  private:
+    QWidget& window;
+    xcb_connection_t* const c;
+    const xcb_window_t id;
+    const xcb_atom_t extents;
+    const std::function<void(const QMargins&)> place;
+};
+
+} // namespace
+
+void with_expected_frame(QWidget& window, const std::function<void(const QMargins&)>& place)
 {
     xcb_connection_t* c = x_server();
     if (!c)
-        return {};
+        return place({});
     // The window must exist, with the type and hints it will be shown with,
     // before the window manager can say what frame it will get.
     const auto id = xcb_window_t(window.winId());
     const auto geometry = owned(xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr));
     if (!geometry)
-        return {};
+        return place({});
     const xcb_atom_t request = atom(c, "_NET_REQUEST_FRAME_EXTENTS");
     if (!wm_supports(c, geometry->root, request))
-        return {};
+        return place({});
 
     xcb_client_message_event_t ask{};
     ask.response_type = XCB_CLIENT_MESSAGE;
@@ -103,17 +159,20 @@ QMargins expected_frame(QWidget& window)
 
     // The answer is a property on our window; its change event would reach
     // Qt's event queue, not us, so the property is read until it is there.
+    // A window manager kept from answering (a busy machine, or one that
+    // hangs) does not hold up the start: the window goes where it would stand
+    // without a frame, and moves once the frame is known.
     const xcb_atom_t extents = atom(c, "_NET_FRAME_EXTENTS");
     QDeadlineTimer deadline(frame_answer_ms);
     QMargins frame;
     while (!read_extents(c, id, extents, frame)) {
-        if (deadline.hasExpired())
-            return {};
+        if (deadline.hasExpired()) {
+            new LateFrame(window, c, extents, place);
+            return place({});
+        }
         QThread::usleep(500);
     }
-    const qreal ratio = window.devicePixelRatioF();
-    return QMargins(qRound(frame.left() / ratio), qRound(frame.top() / ratio),
-                    qRound(frame.right() / ratio), qRound(frame.bottom() / ratio));
+    place(in_device_independent_pixels(frame, window.devicePixelRatioF()));
 }
 
 // Qt learns the area left free by panels only once its event loop has run,
