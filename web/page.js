@@ -10,6 +10,7 @@
 // it; the page reads the same first preference.
 const texts = {
   en: {
+    window_note: 'The window of Glukara. A screen reader cannot read its controls and values in the browser.',
     loading: 'Loading Glukara …',
     no_wasm: 'Glukara cannot run in this browser: it needs WebAssembly, which this browser lacks or has turned off.',
     no_webgl: 'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.',
@@ -19,6 +20,7 @@ const texts = {
     licence: 'Licence',
   },
   de: {
+    window_note: 'Das Fenster von Glukara. Ein Bildschirmleser kann seine Bedienelemente und Werte im Browser nicht vorlesen.',
     loading: 'Glukara wird geladen …',
     no_wasm: 'Glukara läuft in diesem Browser nicht: Es braucht WebAssembly, das dieser Browser nicht hat oder abgeschaltet hat.',
     no_webgl: 'Glukara läuft in diesem Browser nicht: Es braucht WebGL, das dieser Browser nicht hat oder abgeschaltet hat.',
@@ -28,6 +30,7 @@ const texts = {
     licence: 'Lizenz',
   },
   es: {
+    window_note: 'La ventana de Glukara. Un lector de pantalla no puede leer sus controles ni sus valores en el navegador.',
     loading: 'Cargando Glukara …',
     no_wasm: 'Glukara no puede funcionar en este navegador: necesita WebAssembly, que este navegador no tiene o tiene desactivado.',
     no_webgl: 'Glukara no puede funcionar en este navegador: necesita WebGL, que este navegador no tiene o tiene desactivado.',
@@ -37,6 +40,7 @@ const texts = {
     licence: 'Licencia',
   },
   fr: {
+    window_note: 'La fenêtre de Glukara. Un lecteur d’écran ne peut pas lire ses commandes ni ses valeurs dans le navigateur.',
     loading: 'Chargement de Glukara …',
     no_wasm: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebAssembly, que ce navigateur n’a pas ou a désactivé.',
     no_webgl: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebGL, que ce navigateur n’a pas ou a désactivé.',
@@ -46,6 +50,7 @@ const texts = {
     licence: 'Licence',
   },
   it: {
+    window_note: 'La finestra di Glukara. Uno screen reader non può leggerne i comandi e i valori nel browser.',
     loading: 'Caricamento di Glukara …',
     no_wasm: 'Glukara non può funzionare in questo browser: richiede WebAssembly, che questo browser non ha o ha disattivato.',
     no_webgl: 'Glukara non può funzionare in questo browser: richiede WebGL, che questo browser non ha o ha disattivato.',
@@ -55,6 +60,7 @@ const texts = {
     licence: 'Licenza',
   },
   nl: {
+    window_note: 'Het venster van Glukara. Een schermlezer kan de bedieningselementen en waarden ervan in de browser niet voorlezen.',
     loading: 'Glukara wordt geladen …',
     no_wasm: 'Glukara werkt niet in deze browser: het heeft WebAssembly nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
     no_webgl: 'Glukara werkt niet in deze browser: het heeft WebGL nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
@@ -64,6 +70,7 @@ const texts = {
     licence: 'Licentie',
   },
   pt: {
+    window_note: 'A janela do Glukara. Um leitor de ecrã não consegue ler os seus controlos e valores no navegador.',
     loading: 'A carregar o Glukara …',
     no_wasm: 'O Glukara não funciona neste navegador: precisa de WebAssembly, que este navegador não tem ou desativou.',
     no_webgl: 'O Glukara não funciona neste navegador: precisa de WebGL, que este navegador não tem ou desativou.',
@@ -87,6 +94,7 @@ const progress = document.getElementById('progress');
 const again = document.getElementById('again');
 
 document.querySelector('#licence a').textContent = say.licence;
+document.getElementById('screen-note').textContent = say.window_note;
 again.textContent = say.again;
 again.addEventListener('click', () => location.reload());
 
