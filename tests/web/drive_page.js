@@ -1,8 +1,8 @@
 // SPDX-FileCopyrightText: 2026 glukara developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// Drives glukara's page in Debian's Chromium, headless, as a pupil uses it:
-//   node drive_page.js URL OUT_DIR
+// Serves the site and drives glukara's page in Debian's Chromium, headless,
+// as a pupil uses it:   node drive_page.js SITE_DIR OUT_DIR
 // Everything is read from what the browser shows: the page's elements and the
 // pixels of its screenshots. Screenshots go to OUT_DIR.
 'use strict';
@@ -11,8 +11,10 @@ const os = require('os');
 const path = require('path');
 const { chromium } = require('playwright-core');
 const { decode } = require('./png.js');
+const { serve } = require('./serve.js');
 
-const [url, out] = process.argv.slice(2);
+const [site, out] = process.argv.slice(2);
+let url;
 fs.mkdirSync(out, { recursive: true });
 
 const viewport = { width: 1024, height: 768 };
@@ -46,10 +48,12 @@ const regions = {
   meal_caption: [600, 80, 137, 41],
 };
 
-let failures = 0;
+let passes = 0, failures = 0;
 function check(ok, what, seen) {
   console.log(`${ok ? 'PASS' : 'FAIL'}: ${what}${seen === undefined ? '' : ` (seen: ${seen})`}`);
-  if (!ok)
+  if (ok)
+    ++passes;
+  else
     ++failures;
   return ok;
 }
@@ -353,6 +357,8 @@ async function lacking(what, args, expected, before_page) {
 }
 
 (async () => {
+  const server = await serve(site);
+  url = server.url;
   try {
     const english = await english_session();
     await german_session(english);
@@ -367,6 +373,7 @@ async function lacking(what, args, expected, before_page) {
     console.log(`FAIL: ${e.message}`);
     ++failures;
   }
-  console.log(`Totals: ${failures === 0 ? 'the page passed' : `${failures} failed`}`);
+  server.stop();
+  console.log(`Totals: ${passes} passed, ${failures} failed`);
   process.exit(failures === 0 ? 0 : 1);
 })();
