@@ -1,0 +1,126 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The page against the desktop program, in one run:
+//   node web_start.js SITE_DIR STARTUP_GLUKARA [ROUNDS]
+// - the bytes a browser downloads for the page, as they are and compressed
+//   as a web server sends them (gzip at level 6, brotli at its best);
+// - from asking Chromium for the page, in a fresh profile with nothing
+//   cached, to the first screenshot that shows the painted window, against
+//   the desktop program from its start to its first painted frame (on the
+//   X server of DISPLAY), taken in turns.
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const zlib = require('zlib');
+const { spawn } = require('child_process');
+const { chromium } = require('playwright-core');
+const { decode } = require('../tests/web/png.js');
+const { serve } = require('../tests/web/serve.js');
+
+const [site, startup_glukara, rounds_text] = process.argv.slice(2);
+const rounds = Number(rounds_text || 10);
+const downloads = ['index.html', 'page.js', 'qtloader.js', 'glukara.js', 'glukara.wasm', 'favicon.ico'];
+
+const kb = (n) => `${(n / 1024).toFixed(0)} KB`;
+const median = (v) => {
+  const s = [...v].sort((a, b) => a - b);
+  return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
+};
+
+function sizes() {
+  let raw = 0, gzip = 0, brotli = 0;
+  for (const name of downloads) {
+    const data = fs.readFileSync(path.join(site, name));
+    raw += data.length;
+    gzip += zlib.gzipSync(data, { level: 6 }).length;
+    brotli += zlib.brotliCompressSync(data, {
+      params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11, [zlib.constants.BROTLI_PARAM_SIZE_HINT]: data.length },
+    }).length;
+  }
+  console.log(`download (${downloads.join(', ')}): ${kb(raw)} as they are, ${kb(gzip)} with gzip -6, ${kb(brotli)} with brotli -11`);
+}
+
+const window_background = [239, 239, 239];
+// The window is painted when the bare window background shows just inside
+// the frame at both ends of the canvas's middle row, the one row shot.
+function painted(row) {
+  const inside = (x) => row.pixel(x, 0).every((v, i) => v === window_background[i]);
+  return inside(4) && inside(row.width - 5);
+}
+
+async function page_once(url) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-bench-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+    viewport: { width: 1024, height: 768 },
+  });
+  const page = context.pages()[0] || (await context.newPage());
+  const asked = performance.now();
+  await page.goto(url);
+  await page.waitForFunction(() => !document.getElementById('screen').hidden, null, { timeout: 60000 });
+  const canvas = await page.evaluate(() => {
+    const r = document.getElementById('screen').getBoundingClientRect();
+    return { x: r.x, y: r.y, width: r.width, height: r.height };
+  });
+  let found;
+  for (;;) {
+    const taken = performance.now();
+    const row = decode(await page.screenshot({
+      clip: { x: canvas.x, y: Math.round(canvas.y + canvas.height / 2), width: canvas.width, height: 1 },
+    }));
+    if (painted(row)) {
+      found = taken - asked;
+      break;
+    }
+    if (taken - asked > 60000)
+      throw new Error('the window was not painted within a minute');
+  }
+  const interval = performance.now() - asked - found;
+  await context.close();
+  fs.rmSync(profile, { recursive: true, force: true });
+  return { ms: found, shot_ms: interval };
+}
+
+function desktop_once() {
+  return new Promise((resolve, reject) => {
+    const started = process.hrtime.bigint();
+    const child = spawn(startup_glukara, [], { stdio: ['ignore', 'pipe', 'inherit'] });
+    let text = '';
+    child.stdout.on('data', (d) => (text += d));
+    child.on('error', reject);
+    child.on('close', (code) => {
+      if (code !== 0 || !text.trim())
+        return reject(new Error(`${startup_glukara} did not report its first frame`));
+      // Both clocks are CLOCK_MONOTONIC.
+      resolve(Number(BigInt(text.trim()) - started) / 1e6);
+    });
+  });
+}
+
+(async () => {
+  sizes();
+  const server = await serve(site);
+  const web = [], shot = [], desktop = [];
+  try {
+    for (let i = 0; i < rounds; ++i) {
+      desktop.push(await desktop_once());
+      const p = await page_once(server.url);
+      web.push(p.ms);
+      shot.push(p.shot_ms);
+    }
+  } finally {
+    server.stop();
+  }
+  console.log(`page asked for to first painted window (median of ${rounds}, fresh profile): ${median(web).toFixed(0)} ms ` +
+              `(screenshots taken every ${median(shot).toFixed(0)} ms), min ${Math.min(...web).toFixed(0)}, max ${Math.max(...web).toFixed(0)}`);
+  console.log(`desktop glukara, start to first frame (median of ${rounds}, same run): ${median(desktop).toFixed(1)} ms`);
+})().catch((e) => {
+  console.error(e.message);
+  process.exit(1);
+});
