@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "glukara_code.h"
+#include "decimal_chars.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -89,10 +89,7 @@ std::string value_to_text(float value)
         return value > 0 ? "Infinity" : "-Infinity";
     if (value == 0)
         return "0"; // also for -0, which the user never needs to see
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
-    std::string text(buffer, result.ptr);
+    std::string text = general_decimal(value, 7);
     for (char& c : text)
         if (c == 'e')
             c = 'E';
@@ -210,11 +207,10 @@ double decimal_value(std::string_view s)
 
     digits += 'e';
     digits += std::to_string(scale);
-    double value = 0;
-    const auto result = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
-        value = order > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    return sign * value;
+    const std::optional<double> value = parsed_decimal(digits);
+    if (!value)
+        return sign * (order > 0 ? std::numeric_limits<double>::infinity() : 0.0);
+    return sign * *value;
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 // Which of Qt's window-system platforms glukara runs on.
 #pragma once
 
-// Where the user has not chosen a platform (QT_QPA_PLATFORM unset), prefers
-// an X server that can be reached, XWayland included: there the window is
-// placed and the window manager keeps its fixed size. Otherwise Wayland,
-// where a Wayland compositor runs. Call before the application object exists.
+// On Linux, where the user has not chosen a platform (QT_QPA_PLATFORM unset),
+// prefers an X server that can be reached, XWayland included: there the window
+// is placed and the window manager keeps its fixed size. Otherwise Wayland,
+// where a Wayland compositor runs. Elsewhere Qt's own choice stands. Call
+// before the application object exists.
 void choose_platform();

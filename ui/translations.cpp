@@ -70,8 +70,11 @@ bool install_translations(const QLocale& locale)
         return false;
     // Only together with glukara's own, so that a dialog never speaks another
     // language than the window.
+    // The program carries Qt's translations where the system has none to
+    // share (Windows); elsewhere they are the system's.
     auto qt = std::make_unique<QTranslator>(QCoreApplication::instance());
-    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+    if (qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"), QStringLiteral(":/i18n")) ||
+        qt->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                  QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(qt.get());
         qt_translator = qt.release();

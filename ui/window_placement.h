@@ -21,11 +21,16 @@ namespace window_placement
 QPoint least_move_inside(const QRect& frame, const QRect& area);
 
 // Gives `place` the frame the window manager will put around `window`, learnt
-// before the window is first shown; none where no window manager answers (no
-// X11, no window manager, or one that cannot tell in advance). A window
-// manager that answers only after the window has been placed without its
-// frame gets `place` called once more, with the frame it gave.
+// before the window is first shown; on X11 none where no window manager
+// answers (no window manager, or one that cannot tell in advance), and none
+// on the other platforms of Linux. An X11 window manager that answers only
+// after the window has been placed without its frame gets `place` called once
+// more, with the frame it gave.
 void with_expected_frame(QWidget& window, const std::function<void(const QMargins&)>& place);
+
+// The part of `window`'s screen that panels and taskbars leave free, as the
+// window system knows it at this moment.
+QRect available_area(QWidget& window);
 
 // Moves `window`, whose frame is or will be `frame`, so that the frame's
 // top-left corner stands at `frame_position`, or as near as keeps the whole

@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+# The installer as school IT uses it: a silent install into a fresh wine
+# prefix; the program, its Start-menu entry and its uninstall entry checked;
+# the installed program started (a screenshot of it saved) and ended with
+# Quit; then a silent uninstall that must leave none of them behind.
+# installer_check.sh SETUP.exe WORKDIR
+set -euo pipefail
+here="$(cd "$(dirname "$0")/.." && pwd)"
+setup="$(realpath "$1")"
+work="$2"
+rm -rf "$work"
+mkdir -p "$work"
+exec "$here/xvfb_session.sh" 1024x768 bash -c '
+set -euo pipefail
+setup="$1" work="$2"
+export WINEPREFIX="$work/prefix" WINEDEBUG=-all
+# No Mono or Gecko prompts, and no menu entries of wine'"'"'s in the host'"'"'s home.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+fail() { echo "FAIL: $*"; exit 1; }
+# Into files: wine keeps its programs'"'"' output open.
+run() { wine "$@" >"$work/out" 2>"$work/err" </dev/null; }
+
+wineboot -i >"$work/out" 2>&1
+wineserver -w
+installed="$WINEPREFIX/drive_c/Program Files/Glukara"
+shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glukara.lnk"
+key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\glukara"
+
+run "$setup" /S || fail "the installer ended with $?"
+wineserver -w
+for file in glukara.exe uninstall.exe README.txt LICENSE.txt; do
+    [ -f "$installed/$file" ] || fail "no $file in Program Files\\Glukara"
+done
+cmp -s "$installed/glukara.exe" "$(dirname "$setup")/glukara.exe" ||
+    fail "the installed glukara.exe is not the one built"
+echo "installed: $(cd "$installed" && echo *)"
+[ -f "$shortcut" ] || fail "no Start-menu entry Glukara.lnk"
+echo "Start-menu entry: Glukara.lnk"
+value() {
+    run reg query "$key" /v "$1" /reg:64 || return 1
+    sed -n "s/^ *$1 *REG_[A-Z_]* *//p" "$work/out" | tr -d "\r"
+}
+for pair in "DisplayName=Glukara" "DisplayVersion=1.00" "Publisher=glukara developers" \
+            "DisplayIcon=C:\\Program Files\\Glukara\\glukara.exe,0" \
+            "UninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\"" \
+            "QuietUninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\" /S"; do
+    name=${pair%%=*} expected=${pair#*=}
+    seen=$(value "$name") || fail "no $name under $key"
+    [ "$seen" = "$expected" ] || fail "$name is \"$seen\", not \"$expected\""
+    echo "uninstall entry: $name = $seen"
+done
+
+# The installed program, as the Start-menu entry starts it.
+(run "C:\\Program Files\\Glukara\\glukara.exe"; echo $? >"$work/status") &
+end=$((SECONDS + 60))
+until window=$(xdotool search --onlyvisible --name "^Glukara\$" 2>/dev/null | head -1) &&
+      [ -n "$window" ]; do
+    [ $SECONDS -lt $end ] || fail "the installed program showed no window \"Glukara\" in 60 s"
+    sleep 0.1
+done
+sleep 1
+import -window "$window" "$work/installed.png"
+echo "installed program shown: $work/installed.png"
+xdotool key Tab Tab Tab space
+end=$((SECONDS + 20))
+until [ -s "$work/status" ]; do
+    [ $SECONDS -lt $end ] || fail "the installed program did not end after Tab x3, Space on Quit"
+    sleep 0.1
+done
+[ "$(cat "$work/status")" = 0 ] || fail "the installed program ended with $(cat "$work/status")"
+
+run "C:\\Program Files\\Glukara\\uninstall.exe" /S || fail "the uninstaller ended with $?"
+# The uninstaller runs on from a copy of itself; the server ends with it.
+wineserver -w
+[ ! -e "$installed" ] || fail "left behind: $(cd "$installed" && echo *)"
+[ ! -e "$shortcut" ] || fail "the Start-menu entry is left behind"
+if run reg query "$key" /reg:64; then fail "the uninstall entry is left behind"; fi
+echo "PASS: installed silently, started, and uninstalled without a trace"
+' _ "$setup" "$work"

@@ -1,0 +1,131 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// Loads glukara into the page and says what happens around it: loading, a
+// browser that cannot run it, and its end.
+'use strict';
+
+// The page's own texts, in the languages of the program. The program itself
+// learns the browser's language from the LANG that the runtime derives from
+// it; the page reads the same first preference.
+const texts = {
+  en: {
+    loading: 'Loading Glukara …',
+    no_wasm: 'Glukara cannot run in this browser: it needs WebAssembly, which this browser lacks or has turned off.',
+    no_webgl: 'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.',
+    ended: 'Glukara has ended.',
+    crashed: 'Glukara stopped after an error.',
+    again: 'Start again',
+    licence: 'Licence',
+  },
+  de: {
+    loading: 'Glukara wird geladen …',
+    no_wasm: 'Glukara läuft in diesem Browser nicht: Es braucht WebAssembly, das dieser Browser nicht hat oder abgeschaltet hat.',
+    no_webgl: 'Glukara läuft in diesem Browser nicht: Es braucht WebGL, das dieser Browser nicht hat oder abgeschaltet hat.',
+    ended: 'Glukara ist beendet.',
+    crashed: 'Glukara wurde nach einem Fehler angehalten.',
+    again: 'Neu starten',
+    licence: 'Lizenz',
+  },
+  es: {
+    loading: 'Cargando Glukara …',
+    no_wasm: 'Glukara no puede funcionar en este navegador: necesita WebAssembly, que este navegador no tiene o tiene desactivado.',
+    no_webgl: 'Glukara no puede funcionar en este navegador: necesita WebGL, que este navegador no tiene o tiene desactivado.',
+    ended: 'Glukara ha terminado.',
+    crashed: 'Glukara se ha detenido por un error.',
+    again: 'Empezar de nuevo',
+    licence: 'Licencia',
+  },
+  fr: {
+    loading: 'Chargement de Glukara …',
+    no_wasm: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebAssembly, que ce navigateur n’a pas ou a désactivé.',
+    no_webgl: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebGL, que ce navigateur n’a pas ou a désactivé.',
+    ended: 'Glukara est terminé.',
+    crashed: 'Glukara s’est arrêté à la suite d’une erreur.',
+    again: 'Recommencer',
+    licence: 'Licence',
+  },
+  it: {
+    loading: 'Caricamento di Glukara …',
+    no_wasm: 'Glukara non può funzionare in questo browser: richiede WebAssembly, che questo browser non ha o ha disattivato.',
+    no_webgl: 'Glukara non può funzionare in questo browser: richiede WebGL, che questo browser non ha o ha disattivato.',
+    ended: 'Glukara è terminato.',
+    crashed: 'Glukara si è fermato per un errore.',
+    again: 'Ricomincia',
+    licence: 'Licenza',
+  },
+  nl: {
+    loading: 'Glukara wordt geladen …',
+    no_wasm: 'Glukara werkt niet in deze browser: het heeft WebAssembly nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
+    no_webgl: 'Glukara werkt niet in deze browser: het heeft WebGL nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
+    ended: 'Glukara is beëindigd.',
+    crashed: 'Glukara is gestopt na een fout.',
+    again: 'Opnieuw beginnen',
+    licence: 'Licentie',
+  },
+  pt: {
+    loading: 'A carregar o Glukara …',
+    no_wasm: 'O Glukara não funciona neste navegador: precisa de WebAssembly, que este navegador não tem ou desativou.',
+    no_webgl: 'O Glukara não funciona neste navegador: precisa de WebGL, que este navegador não tem ou desativou.',
+    ended: 'O Glukara terminou.',
+    crashed: 'O Glukara parou depois de um erro.',
+    again: 'Começar de novo',
+    licence: 'Licença',
+  },
+};
+
+const preferred = ((navigator.languages && navigator.languages[0]) || navigator.language || 'en');
+const language = preferred.toLowerCase().split('-')[0];
+const say = texts[language] || texts.en;
+if (texts[language])
+  document.documentElement.lang = language;
+
+const screen = document.getElementById('screen');
+const notice = document.getElementById('notice');
+const message = document.getElementById('message');
+const progress = document.getElementById('progress');
+const again = document.getElementById('again');
+
+document.querySelector('#licence a').textContent = say.licence;
+again.textContent = say.again;
+again.addEventListener('click', () => location.reload());
+
+function show_notice(text, offer_again) {
+  message.textContent = text;
+  progress.hidden = true;
+  again.hidden = !offer_again;
+  screen.hidden = true;
+  notice.hidden = false;
+  if (offer_again)
+    again.focus();
+}
+
+// A page cannot end its program; the program closes its window, stops its
+// clock and says so with this event.
+window.addEventListener('glukara-ended', () => show_notice(say.ended, true));
+
+const loader = QtLoader({
+  canvasElements: [screen],
+  showLoader: () => {
+    message.textContent = say.loading;
+    progress.hidden = false;
+    notice.hidden = false;
+    screen.hidden = true;
+  },
+  showCanvas: () => {
+    notice.hidden = true;
+    screen.hidden = false;
+    screen.focus();
+  },
+  showError: () => show_notice(say.crashed, true),
+  showExit: () => show_notice(say.crashed, true),
+});
+
+if (!loader.webAssemblySupported)
+  show_notice(say.no_wasm, false);
+else if (!loader.webGLSupported)
+  show_notice(say.no_webgl, false);
+else {
+  message.textContent = say.loading;
+  loader.loadEmscriptenModule('glukara');
+}
