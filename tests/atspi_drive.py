@@ -27,11 +27,19 @@ def fresh(node):
 notifications = []
 
 
+# Every level the chart has shown, in the order its changes came.
+levels = []
+
+
 def on_property_change(event):
     source = event.source
     parent = source.get_parent()
     whose = source.name if source.name == CHART else (parent.name if parent else "")
-    notifications.append((event.type.split(":")[-1], whose))
+    change = event.type.split(":")[-1]
+    notifications.append((change, whose))
+    # Qt sends the object, not the new text, with the change: read it at once.
+    if whose == CHART and change == "accessible-description":
+        levels.append(fresh(source).description)
 
 
 def listen():
@@ -83,8 +91,8 @@ def named(root, role, name):
         root, lambda n: n.getRole() == role and n.name == name))
 
 
-def press(root, name, becomes=None):
-    button = named(root, pyatspi.ROLE_PUSH_BUTTON, name)
+def press(root, name, becomes=None, button=None):
+    button = button or named(root, pyatspi.ROLE_PUSH_BUTTON, name)
     button.queryAction().doAction(0)
     # Qt animates a press from assistive technology: the click lands 100 ms later.
     if becomes:
@@ -98,26 +106,34 @@ def message(root):
     return labels[0].name if labels else ""
 
 
-def expect(root, level, text):
-    chart = wait_for("the chart", lambda: find(root, lambda n: n.name == CHART))
-    wait_for(f"level {level}", lambda: fresh(chart).description == level)
-    wait_for(f"message {text!r}", lambda: message(root) == text)
-    print(f"read level {level!r} and message {text!r}")
-
-
 def main():
     app = application()
     # A window, so that a screen reader reads its title.
     named(app, pyatspi.ROLE_FRAME, "Glukara")
     listener = listen()
+    meal = named(app, pyatspi.ROLE_PUSH_BUTTON, "Eat a meal")
     press(app, "Start", becomes="Stop")
-    expect(app, "99", NORMAL)
-    # A restarted clock waits a whole second: the meal comes before the tick.
-    press(app, "Stop", becomes="Start")
-    press(app, "Start", becomes="Stop")
-    press(app, "Eat a meal")
-    # 99 + 40 at once, then the next tick uses 1.
-    expect(app, "138", TOO_HIGH)
+    # The first tick's level, however many ticks have passed when it is read.
+    wait_for("the first tick", lambda: levels)
+    if levels[0] != "99":
+        sys.exit(f"FAIL: the first tick showed {levels[0]}, not 99; levels seen: {levels}")
+    wait_for(f"message {NORMAL!r}", lambda: message(app) == NORMAL)
+    print(f"read level 99 and message {NORMAL!r}")
+    # The meal goes in right after a tick, found beforehand, so that it lands
+    # within the second; whenever it lands, the next tick shows 40 more and
+    # the 1 used.
+    ticks = len(levels)
+    wait_for("a tick", lambda: len(levels) > ticks)
+    press(app, "Eat a meal", button=meal)
+    wait_for("the level after the meal", lambda: any(
+        int(b) > int(a) for a, b in zip(levels[ticks:], levels[ticks + 1:])))
+    before, after = next((a, b) for a, b in zip(levels[ticks:], levels[ticks + 1:])
+                         if int(b) > int(a))
+    if int(after) - int(before) != 39:
+        sys.exit(f"FAIL: the meal took the level from {before} to {after}, not 39 up;"
+                 f" levels seen: {levels}")
+    print(f"the meal took the level from {before} to {after}")
+    wait_for(f"message {TOO_HIGH!r}", lambda: message(app) == TOO_HIGH)
     press(app, "Secrete Insulin")
     store = find(app, lambda n: n.getRole() == pyatspi.ROLE_PANEL and n.name == "Glycogen store")
     # The store is named with its frame's caption, as a screen reader's

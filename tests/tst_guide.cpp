@@ -314,7 +314,8 @@ void TestGuide::keys()
         click(cmd_button(t.w, 0));
         cmd_button(t.w, 1)->setFocus();
         QTest::keyClick(cmd_button(t.w, 1), Qt::Key_Return);
-        QCOMPARE(t.w.model.blood_glucose, t.w.model.meal_input + 100);
+        // The start level, 100, and a meal's start value, 40.
+        QCOMPARE(t.w.model.blood_glucose, 140.0f);
         break;
     case Key::space_on_diabetic:
         diabetic_check(t.w)->setFocus();
@@ -330,9 +331,8 @@ void TestGuide::keys()
     case Key::down_in_list:
         variable_combo(t.w)->setFocus();
         QTest::keyClick(variable_combo(t.w), Qt::Key_Down);
-        QCOMPARE(value_inputbox(t.w)->text(), text(t.w.model.running_use));
-        QCOMPARE(variable_combo(t.w)->currentText(),
-                 QString::fromLatin1(glukara_code::parameter_names[1]));
+        QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-5"));
+        QCOMPARE(variable_combo(t.w)->currentText(), QStringLiteral("glucose use when running"));
         break;
     case Key::shift_tab:
         QTest::keyClick(cmd_button(t.w, 0), Qt::Key_Backtab, Qt::ShiftModifier);

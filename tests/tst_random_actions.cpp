@@ -114,9 +114,11 @@ void TestRandomActions::invariants_hold()
             ++ticks;
             const float level = w.model.blood_glucose;
             const bool held = level >= 30 && level <= 180;
-            // A tick that fails its arithmetic leaves the faulty sum, and says so.
+            // A tick that fails its arithmetic leaves the faulty sum, which
+            // overflowed or was invalid, and says so (or a box still open
+            // says it already). Every other tick holds the level.
             QVERIFY2(
-                held || visible_error_boxes(w).size() == 1,
+                held || (!std::isfinite(level) && visible_error_boxes(w).size() == 1),
                 qPrintable(
                     QStringLiteral("step %1: level %2 after a tick").arg(step).arg(double(level))));
         }
