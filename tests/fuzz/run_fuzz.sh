@@ -12,7 +12,7 @@ seconds="$3"
 mkdir -p "$work/corpus"
 clang++-14 -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined,float-cast-overflow \
     -fno-sanitize-recover=all -I"$source_dir/model" \
-    "$source_dir/model/glukara_code.cpp" "$source_dir/tests/fuzz/fuzz_text.cpp" \
+    "$source_dir/model/glukara_code.cpp" "$source_dir/model/decimal_chars.cpp" "$source_dir/tests/fuzz/fuzz_text.cpp" \
     -o "$work/fuzz_text"
 # New finds go to the scratch corpus; the committed seeds stay as they are.
 "$work/fuzz_text" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$work/" \
