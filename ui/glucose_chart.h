@@ -36,7 +36,6 @@ class GlucoseChart : public QWidget
 
     // Dark ground and light texts, for a dark window.
     void set_dark(bool dark);
-    bool is_dark() const { return dark_ground; }
 
     struct Text {
         QString text;
