@@ -7,31 +7,55 @@
 # answers with its screen size. Xvfb's own choice of a number (-displayfd)
 # proved unreliable when a server had just ended or another was starting, so
 # the number is chosen here, under a lock that all these tests share, and
-# passed over wherever a lock file or a socket of it remains.
+# passed over wherever a lock file or a socket of it remains. A server that
+# does not answer within 20 s is ended and another number tried, twice at
+# most: once in CI a server stayed silent with nothing in its log.
 start_xvfb() {
-    local size=$1 log=$2 number
+    local size=$1 log=$2 number tried=() attempt
     exec 9>"${TMPDIR:-/tmp}/glukara-xvfb-start.lock"
     flock 9
-    for number in $(seq 20 99); do
-        [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
-        grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix && continue
-        break
-    done
-    # The server must not inherit the lock. Without -noreset it resets as its
-    # last client leaves, such as the size check below, and refuses or
-    # half-serves whoever connects meanwhile.
-    Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset 9>&- 2>"$log" &
-    xvfb_pid=$!
-    export DISPLAY=":$number"
-    local end=$((SECONDS + 20))
-    until xdpyinfo 2>/dev/null | grep -q "dimensions: *${size} pixels"; do
-        if ((SECONDS >= end)) || ! kill -0 "$xvfb_pid" 2>/dev/null; then
+    for attempt in 1 2 3; do
+        for number in $(seq 20 99); do
+            [ -e "/tmp/.X$number-lock" ] || [ -e "/tmp/.X11-unix/X$number" ] && continue
+            grep -q "@/tmp/.X11-unix/X$number\$" /proc/net/unix && continue
+            [[ " ${tried[*]} " == *" $number "* ]] && continue
+            break
+        done
+        tried+=("$number")
+        # The server must not inherit the lock. Without -noreset it resets as
+        # its last client leaves, such as the size check below, and refuses
+        # or half-serves whoever connects meanwhile.
+        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset 9>&- 2>"$log" &
+        xvfb_pid=$!
+        export DISPLAY=":$number"
+        if xvfb_answers "$size"; then
             exec 9>&-
-            kill "$xvfb_pid" 2>/dev/null
-            echo "Xvfb on $DISPLAY did not answer: $(cat "$log")" >&2
-            return 1
+            return 0
         fi
-        sleep 0.05
+        echo "Xvfb on $DISPLAY did not answer within 20 s (attempt $attempt):" \
+            "$(xvfb_state "$xvfb_pid"); its log: $(cat "$log"); xdpyinfo: $(xdpyinfo 2>&1 | head -3);" \
+            "load: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
     done
     exec 9>&-
+    return 1
+}
+
+# xvfb_answers WIDTHxHEIGHT: whether the server at DISPLAY answers with that
+# size within 20 s, while it runs.
+xvfb_answers() {
+    local end=$((SECONDS + 20))
+    until xdpyinfo 2>/dev/null | grep -q "dimensions: *$1 pixels"; do
+        ((SECONDS < end)) && kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.05
+    done
+}
+
+xvfb_state() {
+    if kill -0 "$1" 2>/dev/null; then
+        echo "running, $(grep '^State' "/proc/$1/status")"
+    else
+        echo "ended"
+    fi
 }
