@@ -25,8 +25,18 @@ fail() { echo "FAIL: $*"; exit 1; }
 # Into files: wine keeps its programs'"'"' output open.
 run() { wine "$@" >"$work/out" 2>"$work/err" </dev/null; }
 
-wineboot -i >"$work/out" 2>&1
-wineserver -w
+# A fresh prefix. Under load wine has once failed to make one ("could not
+# load kernel32.dll"): that is wine setting itself up, not the installer, so
+# it is tried once more, and what wine said is shown.
+make_prefix() {
+    rm -rf "$WINEPREFIX"
+    wineboot -i >"$work/out" 2>&1 && wineserver -w
+}
+if ! make_prefix; then
+    echo "wineboot failed once: $(cat "$work/out")"
+    wineserver -k 2>/dev/null || true
+    make_prefix || fail "wineboot failed again: $(cat "$work/out")"
+fi
 installed="$WINEPREFIX/drive_c/Program Files/Glukara"
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glukara.lnk"
 key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\glukara"
