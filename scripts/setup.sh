@@ -66,6 +66,16 @@ install_missing_packages() {
         "${missing[@]}"
 }
 
+# toolchain_options DIR TOOLCHAIN: the options, one a line, that configure DIR for a cross
+# build with TOOLCHAIN. A build folder keeps the toolchain it was first
+# configured with, so one made with another Qt is configured afresh.
+toolchain_options() {
+    local seen
+    seen=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null || true)
+    [ -z "$seen" ] || [ "$seen" = "$2" ] || echo --fresh
+    echo "-DCMAKE_TOOLCHAIN_FILE=$2"
+}
+
 # configure_tree DIR [cmake options...]
 configure_tree() {
     local dir="$1"
