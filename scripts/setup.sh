@@ -66,13 +66,15 @@ install_missing_packages() {
         "${missing[@]}"
 }
 
-# toolchain_options DIR TOOLCHAIN: the options, one a line, that configure DIR for a cross
-# build with TOOLCHAIN. A build folder keeps the toolchain it was first
-# configured with, so one made with another Qt is configured afresh.
+# toolchain_options DIR TOOLCHAIN: the options, one a line, that configure DIR
+# for a cross build with TOOLCHAIN. A build folder keeps including the
+# toolchain it was first configured with, so one made with another Qt is
+# configured afresh.
 toolchain_options() {
-    local seen
-    seen=$(sed -n 's/^CMAKE_TOOLCHAIN_FILE:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null || true)
-    [ -z "$seen" ] || [ "$seen" = "$2" ] || echo --fresh
+    local system
+    for system in "$1"/CMakeFiles/*/CMakeSystem.cmake; do
+        [ -f "$system" ] && ! grep -qxF "include(\"$2\")" "$system" && echo --fresh && break
+    done
     echo "-DCMAKE_TOOLCHAIN_FILE=$2"
 }
 
