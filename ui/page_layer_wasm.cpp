@@ -38,7 +38,7 @@ namespace
 // it there. Pointers pass through to the canvas, where Qt answers them as on
 // the desktop; only the text field takes them, so that a tap brings up the
 // on-screen keyboard. While one of Qt's popups is open over the controls,
-// everything passes through to it.
+// everything passes through to it. The focus shows as the window draws it.
 constexpr const char* layer_style = R"(
 #glukara-layer { position: absolute; pointer-events: none; }
 #glukara-layer > * {
@@ -51,7 +51,6 @@ constexpr const char* layer_style = R"(
 #glukara-layer.popup-open > input[type=text] { pointer-events: none; }
 #glukara-layer > ::selection { background: transparent; }
 #glukara-layer > :focus { outline: none; }
-#glukara-layer > :focus-visible { outline: 2px solid #1c6ed5; outline-offset: 1px; }
 #glukara-layer > [role=status] {
   width: 1px; height: 1px; clip-path: inset(50%); white-space: normal;
 }
