@@ -2,10 +2,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // In a web page there is one platform, the browser's. What the program needs
-// from the page is set up as soon as the application exists: the fonts, and
-// an end that a page can have.
+// from the page is set up as soon as the application exists: the fonts, an
+// end that a page can have, and the layer that screen readers and tablets use.
 
 #include "platform_choice.h"
+
+#include "page_layer.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -60,6 +62,7 @@ void set_up_page()
          {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
         QFontDatabase::addApplicationFont(QString::fromLatin1(face));
     qApp->installEventFilter(new PageEnd(qApp));
+    give_windows_page_layers();
 }
 
 } // namespace

@@ -11,7 +11,6 @@
 const texts = {
   en: {
     needs_server: 'Glukara cannot start from a file: open this folder through a web server, for example with python3 -m http.server.',
-    window_note: 'The window of Glukara. A screen reader cannot read its controls and values in the browser.',
     loading: 'Loading Glukara …',
     no_wasm: 'Glukara cannot run in this browser: it needs WebAssembly, which this browser lacks or has turned off.',
     no_webgl: 'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.',
@@ -22,7 +21,6 @@ const texts = {
   },
   de: {
     needs_server: 'Glukara startet nicht aus einer Datei: Öffnen Sie diesen Ordner über einen Webserver, zum Beispiel mit python3 -m http.server.',
-    window_note: 'Das Fenster von Glukara. Ein Bildschirmleser kann seine Bedienelemente und Werte im Browser nicht vorlesen.',
     loading: 'Glukara wird geladen …',
     no_wasm: 'Glukara läuft in diesem Browser nicht: Es braucht WebAssembly, das dieser Browser nicht hat oder abgeschaltet hat.',
     no_webgl: 'Glukara läuft in diesem Browser nicht: Es braucht WebGL, das dieser Browser nicht hat oder abgeschaltet hat.',
@@ -33,7 +31,6 @@ const texts = {
   },
   es: {
     needs_server: 'Glukara no puede arrancar desde un archivo: abra esta carpeta a través de un servidor web, por ejemplo con python3 -m http.server.',
-    window_note: 'La ventana de Glukara. Un lector de pantalla no puede leer sus controles ni sus valores en el navegador.',
     loading: 'Cargando Glukara …',
     no_wasm: 'Glukara no puede funcionar en este navegador: necesita WebAssembly, que este navegador no tiene o tiene desactivado.',
     no_webgl: 'Glukara no puede funcionar en este navegador: necesita WebGL, que este navegador no tiene o tiene desactivado.',
@@ -44,7 +41,6 @@ const texts = {
   },
   fr: {
     needs_server: 'Glukara ne peut pas démarrer depuis un fichier : ouvrez ce dossier par un serveur web, par exemple avec python3 -m http.server.',
-    window_note: 'La fenêtre de Glukara. Un lecteur d’écran ne peut pas lire ses commandes ni ses valeurs dans le navigateur.',
     loading: 'Chargement de Glukara …',
     no_wasm: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebAssembly, que ce navigateur n’a pas ou a désactivé.',
     no_webgl: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebGL, que ce navigateur n’a pas ou a désactivé.',
@@ -55,7 +51,6 @@ const texts = {
   },
   it: {
     needs_server: 'Glukara non può avviarsi da un file: aprite questa cartella tramite un server web, per esempio con python3 -m http.server.',
-    window_note: 'La finestra di Glukara. Uno screen reader non può leggerne i comandi e i valori nel browser.',
     loading: 'Caricamento di Glukara …',
     no_wasm: 'Glukara non può funzionare in questo browser: richiede WebAssembly, che questo browser non ha o ha disattivato.',
     no_webgl: 'Glukara non può funzionare in questo browser: richiede WebGL, che questo browser non ha o ha disattivato.',
@@ -66,7 +61,6 @@ const texts = {
   },
   nl: {
     needs_server: 'Glukara kan niet vanuit een bestand starten: open deze map via een webserver, bijvoorbeeld met python3 -m http.server.',
-    window_note: 'Het venster van Glukara. Een schermlezer kan de bedieningselementen en waarden ervan in de browser niet voorlezen.',
     loading: 'Glukara wordt geladen …',
     no_wasm: 'Glukara werkt niet in deze browser: het heeft WebAssembly nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
     no_webgl: 'Glukara werkt niet in deze browser: het heeft WebGL nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
@@ -77,7 +71,6 @@ const texts = {
   },
   pt: {
     needs_server: 'O Glukara não arranca a partir de um ficheiro: abra esta pasta através de um servidor web, por exemplo com python3 -m http.server.',
-    window_note: 'A janela do Glukara. Um leitor de ecrã não consegue ler os seus controlos e valores no navegador.',
     loading: 'A carregar o Glukara …',
     no_wasm: 'O Glukara não funciona neste navegador: precisa de WebAssembly, que este navegador não tem ou desativou.',
     no_webgl: 'O Glukara não funciona neste navegador: precisa de WebGL, que este navegador não tem ou desativou.',
@@ -101,7 +94,6 @@ const progress = document.getElementById('progress');
 const again = document.getElementById('again');
 
 document.querySelector('#licence a').textContent = say.licence;
-document.getElementById('screen-note').textContent = say.window_note;
 again.textContent = say.again;
 again.addEventListener('click', () => location.reload());
 
@@ -127,10 +119,11 @@ const loader = QtLoader({
     notice.hidden = false;
     screen.hidden = true;
   },
+  // The program gives the keyboard focus to the element of its focused
+  // control once its window is shown.
   showCanvas: () => {
     notice.hidden = true;
     screen.hidden = false;
-    screen.focus();
   },
   showError: () => show_notice(say.crashed, true),
   showExit: () => show_notice(say.crashed, true),

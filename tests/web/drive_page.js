@@ -44,7 +44,8 @@ const regions = {
   info: [320, 0, 257, 273],
   glycogen: [320, 288, 257, 73],
   settings: [320, 368, 257, 161],
-  start: [24, 472, 65, 49],
+  // Inside the button's edge, where the window draws its focus.
+  start: [27, 475, 59, 43],
   meal_caption: [600, 80, 137, 41],
 };
 
