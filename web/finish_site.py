@@ -79,6 +79,8 @@ def write_one_file(site):
                         f'<link rel="icon" href="data:image/x-icon;base64,{icon}">')
     # A page opened as a file is no web app: there is nothing to install.
     page = replace_once(page, '  <link rel="manifest" href="manifest.webmanifest">\n', '')
+    # This page is the one that the site's page, opened as a file, points to.
+    page = replace_once(page, '    <p id="one-file" hidden><a href="glukara.html">glukara.html</a></p>\n', '')
     page = replace_once(page, '<script src="qtloader.js"></script>',
                         '\n  '.join([carried(site, 'glukara.js'), carried(site, 'glukara.wasm'),
                                      inline_script(site, 'qtloader.js')]))
