@@ -159,29 +159,39 @@ async function click(page, origin, [x, y]) {
 // the bar stands on the scale's floor, 30.
 const level_of = (height, start_height) => 30 + (height * (100 - 30)) / start_height;
 
-// Start: the first tick takes 100 to 99. With `meal`, a meal then adds 40,
-// shown at the next tick, which a busy machine may have let pass more than once.
+// Start: every tick takes 1 from the level, from 100. A busy machine may let
+// more than one tick pass between two screenshots, so the levels are watched
+// until a tick is seen alone; every level seen is 100 less whole ticks. With
+// `meal`, a meal then adds 40, shown at the next tick, counted the same way.
 async function start_and_tick(page, origin, first, meal) {
   const start = bar_height(first, origin);
   check(start > 100, 'the bar stands at 100 at the start', start);
   await click(page, origin, at.start);
-  const ticked = await until(page, 'a tick lowers the bar', (image) => {
-    const height = bar_height(image, origin);
-    return height < start ? height : undefined;
+  const levels = [100];
+  const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
+  const single = await until(page, 'a tick seen alone', (image) => {
+    const level = level_of(bar_height(image, origin), start);
+    const last = levels[levels.length - 1];
+    if (Math.abs(level - last) < 0.5)
+      return undefined;
+    levels.push(level);
+    if (!whole(level) || level > last)
+      return 'wrong';
+    return Math.abs(last - level - 1) < 0.5 ? 'alone' : undefined;
   });
-  const level = level_of(ticked, start);
-  check(Math.abs(level - 99) < 0.5, 'a tick takes the level from 100 to 99', level.toFixed(2));
+  const seen = levels.map((v) => v.toFixed(2)).join(' -> ');
+  check(single === 'alone', 'a tick takes 1 from the level (100 to 99 when the first is seen alone)', seen);
   if (!meal)
     return;
+  const before = Math.round(levels[levels.length - 1]);
   await click(page, origin, at.meal);
   const fed = await until(page, 'the bar rises after a meal', (image) => {
-    const height = bar_height(image, origin);
-    return height > ticked ? height : undefined;
+    const level = level_of(bar_height(image, origin), start);
+    return level > before + 0.5 ? level : undefined;
   });
-  const after = level_of(fed, start);
-  const ticks = Math.round(99 + 40 - after);
-  check(Math.abs(after - Math.round(after)) < 0.5 && ticks >= 1 && ticks <= 3,
-        `a meal takes 99 to 99 + 40 - ${ticks}`, after.toFixed(2));
+  const ticks = Math.round(before + 40 - fed);
+  check(whole(fed) && ticks >= 1 && ticks <= 3, `a meal takes ${before} to ${before} + 40 - ${ticks}`,
+        fed.toFixed(2));
 }
 
 async function one_file_page() {
