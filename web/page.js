@@ -10,7 +10,7 @@
 // it; the page reads the same first preference.
 const texts = {
   en: {
-    needs_server: 'Glukara cannot start from a file: open this folder through a web server, for example with python3 -m http.server.',
+    open_one_file: 'To start Glukara from a file, open glukara.html, which lies beside this page:',
     loading: 'Loading Glukara …',
     no_wasm: 'Glukara cannot run in this browser: it needs WebAssembly, which this browser lacks or has turned off.',
     no_webgl: 'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.',
@@ -20,7 +20,7 @@ const texts = {
     licence: 'Licence',
   },
   de: {
-    needs_server: 'Glukara startet nicht aus einer Datei: Öffnen Sie diesen Ordner über einen Webserver, zum Beispiel mit python3 -m http.server.',
+    open_one_file: 'Um Glukara aus einer Datei zu starten, öffnen Sie glukara.html, das neben dieser Seite liegt:',
     loading: 'Glukara wird geladen …',
     no_wasm: 'Glukara läuft in diesem Browser nicht: Es braucht WebAssembly, das dieser Browser nicht hat oder abgeschaltet hat.',
     no_webgl: 'Glukara läuft in diesem Browser nicht: Es braucht WebGL, das dieser Browser nicht hat oder abgeschaltet hat.',
@@ -30,7 +30,7 @@ const texts = {
     licence: 'Lizenz',
   },
   es: {
-    needs_server: 'Glukara no puede arrancar desde un archivo: abra esta carpeta a través de un servidor web, por ejemplo con python3 -m http.server.',
+    open_one_file: 'Para iniciar Glukara desde un archivo, abra glukara.html, que está junto a esta página:',
     loading: 'Cargando Glukara …',
     no_wasm: 'Glukara no puede funcionar en este navegador: necesita WebAssembly, que este navegador no tiene o tiene desactivado.',
     no_webgl: 'Glukara no puede funcionar en este navegador: necesita WebGL, que este navegador no tiene o tiene desactivado.',
@@ -40,7 +40,7 @@ const texts = {
     licence: 'Licencia',
   },
   fr: {
-    needs_server: 'Glukara ne peut pas démarrer depuis un fichier : ouvrez ce dossier par un serveur web, par exemple avec python3 -m http.server.',
+    open_one_file: 'Pour démarrer Glukara depuis un fichier, ouvrez glukara.html, qui se trouve à côté de cette page :',
     loading: 'Chargement de Glukara …',
     no_wasm: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebAssembly, que ce navigateur n’a pas ou a désactivé.',
     no_webgl: 'Glukara ne peut pas fonctionner dans ce navigateur : il lui faut WebGL, que ce navigateur n’a pas ou a désactivé.',
@@ -50,7 +50,7 @@ const texts = {
     licence: 'Licence',
   },
   it: {
-    needs_server: 'Glukara non può avviarsi da un file: aprite questa cartella tramite un server web, per esempio con python3 -m http.server.',
+    open_one_file: 'Per avviare Glukara da un file, aprite glukara.html, che si trova accanto a questa pagina:',
     loading: 'Caricamento di Glukara …',
     no_wasm: 'Glukara non può funzionare in questo browser: richiede WebAssembly, che questo browser non ha o ha disattivato.',
     no_webgl: 'Glukara non può funzionare in questo browser: richiede WebGL, che questo browser non ha o ha disattivato.',
@@ -60,7 +60,7 @@ const texts = {
     licence: 'Licenza',
   },
   nl: {
-    needs_server: 'Glukara kan niet vanuit een bestand starten: open deze map via een webserver, bijvoorbeeld met python3 -m http.server.',
+    open_one_file: 'Om Glukara vanuit een bestand te starten, opent u glukara.html, dat naast deze pagina staat:',
     loading: 'Glukara wordt geladen …',
     no_wasm: 'Glukara werkt niet in deze browser: het heeft WebAssembly nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
     no_webgl: 'Glukara werkt niet in deze browser: het heeft WebGL nodig, dat deze browser niet heeft of heeft uitgeschakeld.',
@@ -70,7 +70,7 @@ const texts = {
     licence: 'Licentie',
   },
   pt: {
-    needs_server: 'O Glukara não arranca a partir de um ficheiro: abra esta pasta através de um servidor web, por exemplo com python3 -m http.server.',
+    open_one_file: 'Para arrancar o Glukara a partir de um ficheiro, abra o glukara.html, que está ao lado desta página:',
     loading: 'A carregar o Glukara …',
     no_wasm: 'O Glukara não funciona neste navegador: precisa de WebAssembly, que este navegador não tem ou desativou.',
     no_webgl: 'O Glukara não funciona neste navegador: precisa de WebGL, que este navegador não tem ou desativou.',
@@ -92,6 +92,37 @@ const notice = document.getElementById('notice');
 const message = document.getElementById('message');
 const progress = document.getElementById('progress');
 const again = document.getElementById('again');
+
+// glukara.html carries the program in itself, base64 in elements named after
+// its files: opened as a file, a page may fetch nothing, so the loader's
+// requests for them are answered from there.
+const carried_types = { 'glukara.js': 'text/javascript', 'glukara.wasm': 'application/wasm' };
+const carried = document.getElementById('carried-glukara.wasm') !== null;
+if (carried) {
+  const fetch_from_network = window.fetch.bind(window);
+  window.fetch = (resource, options) => {
+    const element = document.getElementById(`carried-${resource}`);
+    if (!(resource in carried_types) || element === null)
+      return fetch_from_network(resource, options);
+    const text = atob(element.textContent);
+    element.remove();
+    const bytes = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i)
+      bytes[i] = text.charCodeAt(i);
+    return Promise.resolve(new Response(bytes, { headers: { 'Content-Type': carried_types[resource] } }));
+  };
+}
+
+// Served over the web, the browser keeps the site after the first visit
+// (service-worker.js), so that it opens again with no network. Asked for once
+// the window shows: by then the program is in the browser's HTTP cache, from
+// which the worker takes it instead of downloading it a second time.
+function keep_for_offline() {
+  if (carried || !('serviceWorker' in navigator))
+    return;
+  navigator.serviceWorker.register('service-worker.js')
+    .catch((error) => console.warn(`Glukara will not open without a network: ${error}`));
+}
 
 document.querySelector('#licence a').textContent = say.licence;
 again.textContent = say.again;
@@ -124,15 +155,17 @@ const loader = QtLoader({
   showCanvas: () => {
     notice.hidden = true;
     screen.hidden = false;
+    keep_for_offline();
   },
   showError: () => show_notice(say.crashed, true),
   showExit: () => show_notice(say.crashed, true),
 });
 
 // Browsers refuse to fetch the program for a page opened as a file.
-if (location.protocol === 'file:')
-  show_notice(say.needs_server, false);
-else if (!loader.webAssemblySupported)
+if (location.protocol === 'file:' && !carried) {
+  show_notice(say.open_one_file, false);
+  document.getElementById('one-file').hidden = false;
+} else if (!loader.webAssemblySupported)
   show_notice(say.no_wasm, false);
 else if (!loader.webGLSupported)
   show_notice(say.no_webgl, false);

@@ -6,10 +6,11 @@
 'use strict';
 const { spawn } = require('child_process');
 
-// Resolves to { url, stop() } once the server listens.
-function serve(folder) {
+// Resolves to { url, stop() } once the server listens; at `port` if given,
+// to serve another version of a site at the same address.
+function serve(folder, port = 0) {
   return new Promise((resolve, reject) => {
-    const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
+    const server = spawn('python3', ['-u', '-m', 'http.server', String(port), '--bind', '127.0.0.1',
                                      '--directory', folder],
                          { stdio: ['ignore', 'pipe', 'pipe'] });
     let said = '';
@@ -24,7 +25,14 @@ function serve(folder) {
       const port = /Serving HTTP on 127\.0\.0\.1 port (\d+)/.exec(said);
       if (port) {
         clearTimeout(timer);
-        resolve({ url: `http://127.0.0.1:${port[1]}/`, stop: () => server.kill() });
+        // stop() resolves once the port is free again.
+        const stop = () => new Promise((done) => {
+          if (server.exitCode !== null || server.signalCode !== null)
+            return done();
+          server.once('exit', () => done());
+          server.kill();
+        });
+        resolve({ url: `http://127.0.0.1:${port[1]}/`, stop });
       }
     });
   });

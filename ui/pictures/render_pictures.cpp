@@ -6,7 +6,8 @@
 // for screens of twice that density a PNG of twice the size (NAME@2x.png); the
 // icon is a .ico of three images (32 and 16 pixels in 16 colours, 32 pixels in
 // black and white), each with its transparency mask. Desktop menus get the
-// icon at the usual theme sizes as PNG.
+// icon at the usual theme sizes as PNG, and so does the web page's manifest,
+// which names it at 192 and 512 pixels for installing the page as an app.
 //
 // render_pictures SOURCE_DIR OUTPUT_DIR
 #include <QColor>
@@ -213,7 +214,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "render_pictures: cannot write glukara.ico\n");
         return 1;
     }
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64, 128, 192, 256, 512}) {
         const QImage image = render(icon, size, size, QImage::Format_ARGB32, Qt::transparent);
         if (!image.save(output.filePath(QStringLiteral("glukara-%1.png").arg(size)), "PNG")) {
             std::fprintf(stderr, "render_pictures: cannot write the %d pixel icon\n", size);

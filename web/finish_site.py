@@ -1,0 +1,116 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+
+"""Finishes the site that the build installed, from the files it holds:
+
+- service-worker.js, from the one in WEB_SOURCE_DIR, naming every file of the
+  site and a hash of their contents;
+- glukara.html, the whole page in one file that a browser opens from a
+  folder, a USB stick or a learning platform, with no web server: the program,
+  the loader, the page's script, the icon and the licences inside, nothing to
+  fetch.
+
+    finish_site.py SITE_DIR WEB_SOURCE_DIR
+
+Run again on a site with a file changed, it makes that site a new version.
+"""
+
+import base64
+import hashlib
+import html
+import json
+import sys
+from pathlib import Path
+
+ONE_FILE = 'glukara.html'
+WORKER = 'service-worker.js'
+# Browsers let a script element's text run up to the first "</script", and
+# treat "<!--" in it specially: the files put inside one must hold neither.
+SCRIPT_HAZARDS = ('</script', '<!--')
+
+
+def kept_files(site):
+    """Everything the page may ask for: the site but the worker itself, and
+    the one-file page, which carries the rest again."""
+    names = sorted(p.name for p in site.iterdir() if p.name not in (ONE_FILE, WORKER))
+    for name in names:
+        if not (site / name).is_file():
+            sys.exit(f'finish_site.py: {site / name} is not a file; the site is one flat folder')
+    return names
+
+
+def write_worker(site, source):
+    names = kept_files(site)
+    digest = hashlib.sha256()
+    for name in names:
+        content = (site / name).read_bytes()
+        digest.update(f'{name}\0{len(content)}\0'.encode())
+        digest.update(content)
+    worker = (source / WORKER).read_text()
+    worker = replace_once(worker, '@HASH@', digest.hexdigest()[:16])
+    worker = replace_once(worker, "['@FILES@']", json.dumps(names))
+    (site / WORKER).write_text(worker)
+
+
+def replace_once(text, old, new):
+    if text.count(old) != 1:
+        sys.exit(f'finish_site.py: expected "{old}" once, found it {text.count(old)} times')
+    return text.replace(old, new)
+
+
+def inline_script(site, name):
+    text = (site / name).read_text()
+    for hazard in SCRIPT_HAZARDS:
+        if hazard in text.lower():
+            sys.exit(f'finish_site.py: {name} holds "{hazard}" and cannot go inside a script element')
+    return f'<script>\n{text}\n</script>'
+
+
+def carried(site, name):
+    data = base64.b64encode((site / name).read_bytes()).decode('ascii')
+    return f'<script id="carried-{name}" type="application/octet-stream">{data}</script>'
+
+
+def write_one_file(site):
+    page = (site / 'index.html').read_text()
+    icon = base64.b64encode((site / 'favicon.ico').read_bytes()).decode('ascii')
+    page = replace_once(page, '<link rel="icon" href="favicon.ico">',
+                        f'<link rel="icon" href="data:image/x-icon;base64,{icon}">')
+    # A page opened as a file is no web app: there is nothing to install.
+    page = replace_once(page, '  <link rel="manifest" href="manifest.webmanifest">\n', '')
+    # This page is the one that the site's page, opened as a file, points to.
+    page = replace_once(page, '    <p id="one-file" hidden><a href="glukara.html">glukara.html</a></p>\n', '')
+    page = replace_once(page, '<script src="qtloader.js"></script>',
+                        '\n  '.join([carried(site, 'glukara.js'), carried(site, 'glukara.wasm'),
+                                     inline_script(site, 'qtloader.js')]))
+    page = replace_once(page, '<script src="page.js"></script>', inline_script(site, 'page.js'))
+
+    # The licences, which stand beside the site's page as files, are shown
+    # within this one over the window.
+    licences = ''.join(
+        f'<h2>{name}</h2>\n<pre>{html.escape((site / name).read_text())}</pre>\n'
+        for name in ('licence.txt', 'COPYING.txt', 'LiberationSans-LICENCE.txt'))
+    page = replace_once(page, '<a href="licence.txt">', '<a href="#licences">')
+    page = replace_once(page, '  </style>', '''    #licences { position: fixed; inset: 0; overflow: auto; padding: 0 2em;
+                background: #fff; color: #000; }
+    #licences:not(:target) { display: none; }
+    #licences a { color: #00e; }
+  </style>''')
+    page = replace_once(page, '</body>', f'''<section id="licences">
+<p><a href="#">Back to Glukara</a></p>
+{licences}</section>
+</body>''')
+    (site / ONE_FILE).write_text(page)
+
+
+def main():
+    if len(sys.argv) != 3:
+        sys.exit('usage: finish_site.py SITE_DIR WEB_SOURCE_DIR')
+    site, source = Path(sys.argv[1]), Path(sys.argv[2])
+    write_worker(site, source)
+    write_one_file(site)
+
+
+if __name__ == '__main__':
+    main()
