@@ -196,6 +196,8 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
 
     live = document().call<val>("createElement", std::string("div"));
     live.call<void>("setAttribute", std::string("role"), std::string("status"));
+    live.call<void>("setAttribute", std::string("aria-atomic"), std::string("false"));
+    live.call<void>("setAttribute", std::string("aria-relevant"), std::string("additions"));
     root.call<void>("appendChild", live);
     document()["body"].call<void>("appendChild", root);
     listen(root, "keydown");
@@ -626,11 +628,15 @@ void PageLayer::field_selection_moved(Mirror& m)
 
 void PageLayer::say(const QString& utterance)
 {
-    // A new node each time, so that an utterance like the one before is said
-    // again.
+    // Each utterance comes as a line of its own, which a screen reader finds
+    // in the event that tells it of the line: one that reads the region's
+    // whole text when it gets round to it would miss an utterance followed
+    // quickly by the next. Old lines go once they are long said.
     val line = document().call<val>("createElement", std::string("p"));
     line.set("textContent", utf8(utterance));
-    live.call<void>("replaceChildren", line);
+    live.call<void>("appendChild", line);
+    while (live["childElementCount"].as<int>() > 3)
+        live["firstElementChild"].call<void>("remove");
 }
 
 void PageLayer::key_heard()

@@ -136,7 +136,7 @@ async function tree(cdp) {
           walk(by_id.get(c));
     };
     walk(n);
-    return parts.join(' ');
+    return parts;
   };
   const walk = (n, in_control) => {
     const role = n.role.value;
@@ -165,7 +165,9 @@ async function tree(cdp) {
         seen.focusable.push(name);
         control = true;
       } else if (role === 'status') {
-        seen.status = text_under(n);
+        // The live region's newest line.
+        const lines = text_under(n);
+        seen.status = lines.length ? lines[lines.length - 1] : '';
         return;
       } else if (role === 'StaticText' && !in_control) {
         seen.texts.push(name);
