@@ -73,8 +73,9 @@ class Session:
                     'DefaultModule espeak-ng\n')
         os.makedirs(os.path.join(self.home, "orca"))
 
-    def spawn(self, *command, **kwargs):
-        p = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
+    def spawn(self, *command, extra_env=None, **kwargs):
+        env = dict(self.env, **(extra_env or {}))
+        p = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
                              stdout=kwargs.pop("stdout", subprocess.DEVNULL),
                              stderr=kwargs.pop("stderr", subprocess.DEVNULL), **kwargs)
         self.processes.append(p)
@@ -143,6 +144,18 @@ class Session:
                 if left <= 0:
                     raise Failure(f"Orca did not say {what} within {timeout} s")
                 self.lock.wait(left)
+
+    def wait_until(self, what, condition, timeout):
+        """Asks condition every tenth of a second until it answers something
+        true, and returns that."""
+        end = time.monotonic() + timeout
+        while True:
+            answer = condition()
+            if answer:
+                return answer
+            if time.monotonic() >= end:
+                raise Failure(f"{what} did not happen within {timeout} s")
+            time.sleep(0.1)
 
     def wait_quiet(self, seconds, timeout=20):
         """Waits until Orca has said nothing for the given time."""

@@ -1,0 +1,204 @@
+#!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 glukara developers
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""Opens glukara's page in Chromium, with a window and the real Orca screen
+reader running, drives it with keystrokes only, as a blind pupil does, and
+checks what Orca says after each step.
+orca_page.py SITE [LANGUAGE]
+SITE is the page's folder, served here on the loopback interface, or its
+address; LANGUAGE is Chromium's language, en (the default) or de."""
+import functools
+import http.server
+import os
+import re
+import sys
+import threading
+
+import pyatspi
+from gi.repository import GLib
+
+from orca_drive import BANDS
+from orca_session import Failure, Session
+
+# What the page says in each language, from the program's translations. Orca
+# itself speaks English here, so the roles ("push button") stay English.
+WORDS = {
+    "en": {
+        "start": "Start", "meal": "Eat a meal", "run": "Go for a run", "quit": "Quit",
+        "variable": "Variable", "first_quantity": "resting glucose use", "value": "Value",
+        "diabetic": "Diabetic?", "reset": "Reset", "insulin": "Secrete Insulin",
+        "glucagon": "Secrete Glucagon",
+        "time_runs": "Time runs. The button now reads Stop.",
+        "level": r"Blood glucose (\d+) mg per 100 ml\.",
+        "store_after_insulin": "Glycogen store 50.",
+        "bands": BANDS,
+    },
+    "de": {
+        "start": "Start", "meal": "Mahlzeit essen", "run": "Laufen gehen", "quit": "Beenden",
+        "variable": "Größe", "first_quantity": "Glucoseverbrauch in Ruhe", "value": "Wert",
+        "diabetic": "Diabetes", "reset": "Neustart", "insulin": "Insulin abgeben",
+        "glucagon": "Glucagon abgeben",
+        "time_runs": "Die Zeit läuft. Die Schaltfläche heißt jetzt Stopp.",
+        "level": r"Blutzucker (\d+) mg pro 100 ml\.",
+        "store_after_insulin": "Glykogenspeicher 50.",
+        "bands": [
+            (146, "Der Blutzucker ist viel zu hoch."),
+            (136, "Der Blutzucker ist zu hoch."),
+            (101, "Der Blutzucker ist hoch, liegt aber noch im akzeptablen Bereich."),
+            (90, "Der Blutzuckerspiegel liegt im Normalbereich."),
+            (71, "Der Blutzucker ist niedrig, liegt aber noch im akzeptablen Bereich."),
+        ],
+    },
+}
+
+# Loading and compiling the program takes a while on a busy machine.
+PAGE_READY_TIMEOUT = 180
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def serve(folder):
+    """Serves folder on the loopback interface, at a port the system chooses;
+    returns its address."""
+    server = http.server.ThreadingHTTPServer(
+        ("127.0.0.1", 0), functools.partial(QuietHandler, directory=folder))
+    threading.Thread(target=server.serve_forever, daemon=True).start()
+    return f"http://127.0.0.1:{server.server_address[1]}/"
+
+
+def start_chromium(s, url, language):
+    log = open(os.path.join(s.home, "chromium.log"), "w")
+    # --test-type keeps the infobar about --no-sandbox off the window, out of
+    # the pupil's Tab cycle. Chromium takes its language on Linux from the
+    # environment, not from --lang.
+    s.spawn("chromium", "--force-renderer-accessibility", "--no-sandbox", "--test-type",
+            "--no-first-run", "--no-default-browser-check", "--disable-background-networking",
+            "--disable-component-update", "--disable-sync", "--password-store=basic",
+            "--user-data-dir=" + os.path.join(s.home, "chromium"),
+            "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
+            "--window-position=0,0", "--window-size=1024,768", url,
+            extra_env={"LANGUAGE": language}, stdout=log, stderr=log)
+
+
+def chromium_on_atspi():
+    for app in pyatspi.Registry.getDesktop(0):
+        try:
+            if app is not None and app.name == "Chromium":
+                return app
+        except (GLib.GError, LookupError):
+            pass  # an application that has just left the bus
+    return None
+
+
+def focused_button(app, name):
+    """The push button named name that has the focus in app, if there is one."""
+    collection = app.queryCollection()
+    states = pyatspi.StateSet()
+    states.add(pyatspi.STATE_FOCUSED)
+    rule = collection.createMatchRule(states.raw(), collection.MATCH_ALL, "",
+                                      collection.MATCH_NONE, [pyatspi.ROLE_PUSH_BUTTON],
+                                      collection.MATCH_ANY, "", collection.MATCH_NONE, False)
+    try:
+        found = collection.getMatches(rule, collection.SORT_ORDER_CANONICAL, 0, True)
+        return next((button for button in found if button.name == name), None)
+    except (GLib.GError, LookupError):
+        return None  # the page's tree changing under the query
+
+
+def main(site, language="en"):
+    words = WORDS[language]
+    url = site if re.match(r"https?://", site) else serve(site)
+    s = Session()
+    try:
+        s.start_desktop()
+        run(s, url, language, words)
+        print(s.transcript())
+        print(f"PASS: Orca reads glukara's page in Chromium ({language})")
+    except Failure as failure:
+        print(s.transcript())
+        with open(os.path.join(s.home, "chromium.log"), errors="replace") as log:
+            print("Chromium's last output:\n" + "".join(log.readlines()[-20:]))
+        print(f"FAIL: {failure}")
+        return 1
+    finally:
+        s.close()
+    return 0
+
+
+def tab_to(s, what, heard):
+    """Presses Tab and waits for Orca to say the newly focused control."""
+    since = s.mark(f"Tab to {what}")
+    s.key("Tab")
+    s.wait_for(f'"{heard}"', lambda t: heard in t, since)
+    return since
+
+
+def run(s, url, language, words):
+    level_of = re.compile(words["level"])
+
+    def band_of(level):
+        return next(message for lowest, message in words["bands"] if level >= lowest)
+
+    s.mark(f"Chromium opens {url} in language {language}")
+    start_chromium(s, url, language)
+    app = s.wait_until("Chromium's registration on the AT-SPI bus", chromium_on_atspi, 60)
+    s.mark("Chromium is on the AT-SPI bus")
+    s.wait_until(f'the focus on the page\'s "{words["start"]}" button',
+                 lambda: focused_button(app, words["start"]), PAGE_READY_TIMEOUT)
+    s.mark(f'"{words["start"]}" has the focus on the AT-SPI bus')
+    s.wait_quiet(1)
+
+    since = s.mark("KP_Enter: where am I")
+    s.key("KP_Enter")
+    s.wait_for(f'the focused "{words["start"]}"', lambda t: t.startswith(words["start"]), since)
+    s.wait_quiet(1)
+
+    since = s.mark(f"space on {words['start']}")
+    s.key("space")
+    s.wait_for(f'"{words["time_runs"]}"', lambda t: words["time_runs"] in t, since)
+
+    def first_second(text):
+        level = level_of.search(text)
+        return level and level.group(1) == "99" and band_of(99) in text
+
+    s.wait_for("the level 99 with its message after the first second", first_second, since)
+    s.wait_quiet(1)
+
+    since = tab_to(s, words["meal"], f'{words["meal"]} push button')
+    s.key("space")
+
+    def level_after_meal(text):
+        # The meal's 40 on top of at most 99, less the second's use.
+        level = level_of.search(text)
+        return level and 100 < int(level.group(1)) <= 139 and band_of(int(level.group(1))) in text
+
+    s.wait_for("the level after the meal with its message", level_after_meal, since)
+    s.wait_quiet(1)
+
+    tab_to(s, words["run"], f'{words["run"]} push button')
+    tab_to(s, words["quit"], f'{words["quit"]} push button')
+    since = tab_to(s, words["variable"], f'{words["variable"]} combo box')
+    s.wait_for(f'the chosen quantity "{words["first_quantity"]}"',
+               lambda t: words["first_quantity"] in t, since)
+    since = tab_to(s, words["value"], f'{words["value"]} entry')
+    s.wait_for("the value -1", lambda t: re.search(r"(^|\s)-1\b", t), since)
+    tab_to(s, words["diabetic"], f'{words["diabetic"]} check box not checked')
+    tab_to(s, words["reset"], f'{words["reset"]} push button')
+    tab_to(s, words["insulin"], f'{words["insulin"]} push button')
+    s.wait_quiet(0.5)
+
+    since = s.mark(f"space on {words['insulin']}")
+    s.key("space")
+    s.wait_for(f'"{words["store_after_insulin"]}"', lambda t: words["store_after_insulin"] in t,
+               since)
+    s.wait_for("the level after insulin", lambda t: level_of.search(t) is not None, since)
+    s.wait_quiet(1)
+
+    tab_to(s, words["glucagon"], f'{words["glucagon"]} push button')
+
+
+if __name__ == "__main__":
+    sys.exit(main(*sys.argv[1:]))
