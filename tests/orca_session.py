@@ -44,7 +44,8 @@ class Failure(Exception):
 
 
 class Session:
-    def __init__(self):
+    def __init__(self, orca_settings=None):
+        """orca_settings: Orca's settings that differ from its defaults, by name."""
         self.home = tempfile.mkdtemp(prefix="glukara-orca-")
         self.log = os.path.join(self.home, "orca-debug.out")
         self.processes = []
@@ -62,6 +63,10 @@ class Session:
                         LC_ALL="C.UTF-8", LANG="C.UTF-8", LANGUAGE="")
         self.env.pop("QT_QPA_PLATFORM", None)
         self._configure_speech()
+        with open(os.path.join(self.home, "orca", "orca-customizations.py"), "w") as f:
+            f.write("from orca import settings\n")
+            for name, value in (orca_settings or {}).items():
+                f.write(f"settings.{name} = {value!r}\n")
 
     def _configure_speech(self):
         # Without a sound device speech-dispatcher blocks Orca after a few
