@@ -28,6 +28,17 @@ build_packages=(
     xvfb xauth x11-utils imagemagick
 )
 
+# The real Orca screen reader in a desktop session of its own
+# (tests/orca_session.py): the accessibility bus and pyatspi, speech, a window
+# manager that activates the window, xdotool for the keys, and gsettings and
+# dconf, which turn on the desktop's accessibility.
+screen_reader_packages=(
+    at-spi2-core python3-pyatspi dbus-daemon
+    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
+    libglib2.0-bin dconf-service dconf-gsettings-backend
+    openbox xdotool
+)
+
 # The tests besides: scripts/test.
 test_packages=(
     # Checking and packaging what gets installed, and the licence headers.
@@ -36,15 +47,12 @@ test_packages=(
     clang-14 libclang-rt-14-dev
     # A dark GTK desktop reaching Qt through its gtk3 platform theme.
     qt6-gtk-platformtheme
-    # Driving the program as a screen reader does, over AT-SPI.
-    at-spi2-core python3-pyatspi dbus-daemon
-    # The real screen reader, its speech and a window manager that activates
-    # the window; gsettings and dconf turn on the desktop's accessibility.
-    orca speech-dispatcher speech-dispatcher-espeak-ng espeak-ng
-    libglib2.0-bin dconf-service dconf-gsettings-backend
-    # Real desktop parts: a window manager, a panel, and tools that measure
-    # and drive windows as the window manager sees them and type on the keyboard.
-    openbox tint2 xdotool wmctrl
+    # Driving the program as a screen reader does, over AT-SPI, and with the
+    # real screen reader.
+    "${screen_reader_packages[@]}"
+    # Real desktop parts besides openbox: a panel, and a tool that measures
+    # and drives windows as the window manager sees them.
+    tint2 wmctrl
     # A Wayland session: weston (headless), XWayland and Qt's Wayland platform.
     weston xwayland qt6-wayland
 )

@@ -44,7 +44,8 @@ class Failure(Exception):
 
 
 class Session:
-    def __init__(self):
+    def __init__(self, orca_settings=None):
+        """orca_settings: Orca's settings that differ from its defaults, by name."""
         self.home = tempfile.mkdtemp(prefix="glukara-orca-")
         self.log = os.path.join(self.home, "orca-debug.out")
         self.processes = []
@@ -62,6 +63,10 @@ class Session:
                         LC_ALL="C.UTF-8", LANG="C.UTF-8", LANGUAGE="")
         self.env.pop("QT_QPA_PLATFORM", None)
         self._configure_speech()
+        with open(os.path.join(self.home, "orca", "orca-customizations.py"), "w") as f:
+            f.write("from orca import settings\n")
+            for name, value in (orca_settings or {}).items():
+                f.write(f"settings.{name} = {value!r}\n")
 
     def _configure_speech(self):
         # Without a sound device speech-dispatcher blocks Orca after a few
@@ -73,8 +78,9 @@ class Session:
                     'DefaultModule espeak-ng\n')
         os.makedirs(os.path.join(self.home, "orca"))
 
-    def spawn(self, *command, **kwargs):
-        p = subprocess.Popen(command, env=self.env, stdin=subprocess.DEVNULL,
+    def spawn(self, *command, extra_env=None, **kwargs):
+        env = dict(self.env, **(extra_env or {}))
+        p = subprocess.Popen(command, env=env, stdin=subprocess.DEVNULL,
                              stdout=kwargs.pop("stdout", subprocess.DEVNULL),
                              stderr=kwargs.pop("stderr", subprocess.DEVNULL), **kwargs)
         self.processes.append(p)
@@ -143,6 +149,18 @@ class Session:
                 if left <= 0:
                     raise Failure(f"Orca did not say {what} within {timeout} s")
                 self.lock.wait(left)
+
+    def wait_until(self, what, condition, timeout):
+        """Asks condition every tenth of a second until it answers something
+        true, and returns that."""
+        end = time.monotonic() + timeout
+        while True:
+            answer = condition()
+            if answer:
+                return answer
+            if time.monotonic() >= end:
+                raise Failure(f"{what} did not happen within {timeout} s")
+            time.sleep(0.1)
 
     def wait_quiet(self, seconds, timeout=20):
         """Waits until Orca has said nothing for the given time."""

@@ -24,8 +24,10 @@ start_xvfb() {
         tried+=("$number")
         # The server must not inherit the lock. Without -noreset it resets as
         # its last client leaves, such as the size check below, and refuses
-        # or half-serves whoever connects meanwhile.
-        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset 9>&- 2>"$log" &
+        # or half-serves whoever connects meanwhile. -r turns off the keys'
+        # auto-repeat: on a busy machine a key typed with xdotool may stay
+        # down longer than the repeat delay, and one Tab went three steps.
+        Xvfb ":$number" -screen 0 "${size}x24" -nolisten tcp -noreset -r 9>&- 2>"$log" &
         xvfb_pid=$!
         export DISPLAY=":$number"
         if xvfb_answers "$size"; then
