@@ -2,9 +2,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // In a web page there is one platform, the browser's. What the program needs
-// from the page is set up as soon as the application exists: the fonts, and
-// an end that a page can have.
+// from the page is set up as soon as the application exists: the fonts, an
+// end that a page can have, and the window fitted to the viewport.
 
+#include "page_fit.h"
 #include "platform_choice.h"
 
 #include <QApplication>
@@ -60,6 +61,7 @@ void set_up_page()
          {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
         QFontDatabase::addApplicationFont(QString::fromLatin1(face));
     qApp->installEventFilter(new PageEnd(qApp));
+    fit_window_to_page();
 }
 
 } // namespace
