@@ -3,10 +3,12 @@
 
 // In a web page there is one platform, the browser's. What the program needs
 // from the page is set up as soon as the application exists: the fonts, an
-// end that a page can have, and the layer that screen readers and tablets use.
+// end that a page can have, the window fitted to the viewport, and the layer
+// that screen readers and tablets use.
 
 #include "platform_choice.h"
 
+#include "page_fit.h"
 #include "page_layer.h"
 
 #include <QApplication>
@@ -62,6 +64,7 @@ void set_up_page()
          {":/fonts/LiberationSans-Regular.ttf", ":/fonts/LiberationSans-Bold.ttf"})
         QFontDatabase::addApplicationFont(QString::fromLatin1(face));
     qApp->installEventFilter(new PageEnd(qApp));
+    fit_window_to_page();
     give_windows_page_layers();
 }
 

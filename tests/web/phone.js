@@ -1,0 +1,422 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// glukara's page on a phone, upright and on its side, in Debian's Chromium
+// emulating one (touch, 3 device pixels to the CSS pixel), on a desktop, and
+// in a small browser window driven with the mouse:
+//     node phone.js SITE_DIR OUT_DIR
+// The window must stand whole in the viewport, scaled down to the largest
+// size that fits and never up, centred, drawn at the device's pixels; taps
+// and clicks must reach the control under them; turning the phone must fit
+// the window again without touching the simulation. Everything is read from
+// the page's elements and the pixels of its screenshots, left in OUT_DIR.
+'use strict';
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { chromium } = require('playwright-core');
+const { decode } = require('./png.js');
+const { serve } = require('./serve.js');
+
+const [site, out] = process.argv.slice(2);
+let url;
+fs.mkdirSync(out, { recursive: true });
+
+// The window, 750 x 538, in the frame Qt draws: 4 CSS pixels of border on
+// every side, and a 22-pixel title bar above the window. The frame keeps
+// its size in CSS pixels when the window is scaled.
+const client_size = { width: 750, height: 538 };
+const frame = { left: 4, top: 26, right: 4, bottom: 4 };
+const window_background = [239, 239, 239];
+const bar_colour = [178, 34, 34];
+const page_background = [74, 88, 102];
+const deadline_ms = 30000;
+
+// Controls, in the window's own pixels (twips of the window's design / 15).
+const at = {
+  start: [24 + 32, 472 + 24],
+  meal: [600 + 68, 8 + 56],
+  // The top edges of Start and Eat a meal.
+  start_top: [24 + 20, 472 + 4],
+  meal_top: [600 + 20, 8 + 5],
+};
+const chart = [16, 8, 281, 441];
+
+let passes = 0, failures = 0;
+function check(ok, what, seen) {
+  console.log(`${ok ? 'PASS' : 'FAIL'}: ${what}${seen === undefined ? '' : ` (seen: ${seen})`}`);
+  if (ok)
+    ++passes;
+  else
+    ++failures;
+  return ok;
+}
+
+const same = (a, b, tolerance = 0) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
+
+// What a viewport must show: the largest scale at which window and frame
+// fit, never above 1, and the canvas that holds them, in CSS pixels. Qt
+// rounds a scaled size to whole pixels.
+function expected_fit(viewport) {
+  const scale = Math.min(1, (viewport.width - frame.left - frame.right) / client_size.width,
+                         (viewport.height - frame.top - frame.bottom) / client_size.height);
+  return {
+    scale,
+    client: { width: Math.round(client_size.width * scale),
+              height: Math.round(client_size.height * scale) },
+    canvas: { width: Math.round(client_size.width * scale) + frame.left + frame.right,
+              height: Math.round(client_size.height * scale) + frame.top + frame.bottom },
+  };
+}
+
+async function launch(options) {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync',
+           '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
+    locale: 'en-US',
+    ...options,
+  });
+  const page = context.pages()[0] || (await context.newPage());
+  const problems = [];
+  page.on('console', (m) => {
+    if (m.type() === 'error')
+      problems.push(`console error: ${m.text()}`);
+  });
+  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  const close = async () => {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return { page, problems, close };
+}
+
+async function canvas_state(page) {
+  return page.evaluate(() => {
+    const canvas = document.getElementById('screen');
+    const r = canvas.getBoundingClientRect();
+    const root = document.documentElement;
+    return {
+      hidden: canvas.hidden,
+      x: r.x, y: r.y, width: r.width, height: r.height,
+      // The canvas's own pixels, which Qt draws into.
+      pixels: { width: canvas.width, height: canvas.height },
+      ratio: devicePixelRatio,
+      scrolls: root.scrollWidth > root.clientWidth || root.scrollHeight > root.clientHeight,
+    };
+  });
+}
+
+// A screenshot of the whole viewport at the device's pixels, with the
+// position of a CSS point in it.
+async function look(page, file) {
+  const png = await page.screenshot(file ? { path: path.join(out, file) } : {});
+  return decode(png);
+}
+
+// The window's client area in the screenshot's pixels: the bare window
+// background just inside the frame, found along the middle row and column.
+function client_area(image, canvas) {
+  const r = canvas.ratio;
+  const x0 = Math.round(canvas.x * r), y0 = Math.round(canvas.y * r);
+  const x1 = Math.round((canvas.x + canvas.width) * r) - 1;
+  const y1 = Math.round((canvas.y + canvas.height) * r) - 1;
+  const y = Math.round((y0 + y1) / 2), x = Math.round((x0 + x1) / 2);
+  const first = (from, to, step, pixel) => {
+    for (let i = from; i !== to; i += step)
+      if (same(pixel(i), window_background))
+        return i;
+    return NaN;
+  };
+  const left = first(x0, x1, 1, (i) => image.pixel(i, y));
+  const right = first(x1, x0, -1, (i) => image.pixel(i, y));
+  const top = first(y0, y1, 1, (i) => image.pixel(x, i));
+  const bottom = first(y1, y0, -1, (i) => image.pixel(x, i));
+  return { x: left, y: top, width: right - left + 1, height: bottom - top + 1 };
+}
+
+// The bar's height in the chart's middle column, in screenshot pixels.
+function bar_height(image, place) {
+  const [cx, cy, cw, ch] = chart;
+  const x = Math.round(place.client.x + (cx + cw / 2 + 16) * place.pixel_scale);
+  let top = NaN, bottom = NaN;
+  for (let y = Math.round(place.client.y + cy * place.pixel_scale);
+       y < place.client.y + (cy + ch) * place.pixel_scale; ++y)
+    if (same(image.pixel(x, y), bar_colour, 8)) {
+      if (Number.isNaN(top))
+        top = y;
+      bottom = y;
+    }
+  return bottom - top + 1;
+}
+
+// Waits for `probe` to return something other than undefined, looking
+// again at every screenshot until the deadline.
+async function until(page, what, probe) {
+  const end = Date.now() + deadline_ms;
+  let seen;
+  for (;;) {
+    const taken = Date.now();
+    const found = await probe(await look(page), taken);
+    if (found.value !== undefined)
+      return found.value;
+    seen = found.seen;
+    if (Date.now() > end) {
+      check(false, `in time: ${what}`, seen);
+      throw new Error(`gave up waiting: ${what}`);
+    }
+  }
+}
+
+// Waits until the page shows the window fitted to `viewport`: the canvas at
+// the expected size and place, and the window painted in it at the
+// expected scale. Returns where the window is, in CSS and screenshot pixels.
+async function wait_for_fit(page, viewport, name) {
+  const want = expected_fit(viewport);
+  await page.waitForFunction(() => !document.getElementById('screen').hidden, null,
+                             { timeout: deadline_ms });
+  const place = await until(page, `the window fitted to ${viewport.width} x ${viewport.height}`,
+                            async (image) => {
+    const canvas = await canvas_state(page);
+    const client = client_area(image, canvas);
+    const r = canvas.ratio;
+    const seen = `canvas ${canvas.width} x ${canvas.height} at ${canvas.x}, ${canvas.y}; ` +
+                 `window ${client.width} x ${client.height} screenshot pixels`;
+    const fitted = canvas.width === want.canvas.width && canvas.height === want.canvas.height &&
+                   Math.abs(client.width - want.client.width * r) <= 2 * r &&
+                   Math.abs(client.height - want.client.height * r) <= 2 * r;
+    const place = { canvas, client, pixel_scale: want.scale * r };
+    // Painted at the new scale: the chart shows its bar.
+    const painted = fitted && bar_height(image, place) > 0;
+    return { seen, value: painted ? place : undefined };
+  });
+  const image = await look(page, name);
+  const { canvas, client } = place;
+  const r = canvas.ratio;
+  check(true, `${viewport.width} x ${viewport.height}: the canvas is ${want.canvas.width} x ` +
+              `${want.canvas.height}, the window scaled by ${want.scale.toFixed(4)}`);
+  check(canvas.x >= 0 && canvas.y >= 0 && canvas.x + canvas.width <= viewport.width &&
+            canvas.y + canvas.height <= viewport.height,
+        'the framed window lies inside the viewport',
+        `${canvas.x}, ${canvas.y}, ${canvas.width} x ${canvas.height}`);
+  check(Math.abs(canvas.x - (viewport.width - canvas.width) / 2) <= 1 &&
+            Math.abs(canvas.y - (viewport.height - canvas.height) / 2) <= 1,
+        'the window is centred', `${canvas.x}, ${canvas.y}`);
+  check(!canvas.scrolls, 'the page does not scroll');
+  check(canvas.pixels.width === Math.round(canvas.width * r) &&
+            canvas.pixels.height === Math.round(canvas.height * r),
+        `the canvas is drawn at the device's pixels, ${r} to the CSS pixel`,
+        `${canvas.pixels.width} x ${canvas.pixels.height}`);
+  // The frame's four corners are drawn, and the page shows beside them
+  // wherever the viewport leaves room.
+  const corners = [[0, 0], [1, 0], [0, 1], [1, 1]].map(([cx, cy]) => [
+    Math.round((canvas.x + cx * canvas.width) * r) - cx,
+    Math.round((canvas.y + cy * canvas.height) * r) - cy]);
+  check(corners.every(([x, y]) => !same(image.pixel(x, y), page_background)),
+        "the frame's corners are inside the screenshot",
+        corners.map(([x, y]) => image.pixel(x, y).join(',')).join('; '));
+  const beside = [[corners[0][0] - 1, corners[0][1] + 2 * r], [corners[3][0] + 1, corners[3][1] - 2 * r],
+                  [corners[0][0] + 2 * r, corners[0][1] - 1], [corners[3][0] - 2 * r, corners[3][1] + 1]]
+    .filter(([x, y]) => x >= 0 && y >= 0 && x < image.width && y < image.height);
+  check(beside.every(([x, y]) => same(image.pixel(x, y), page_background)),
+        'the frame ends at the canvas', `${beside.length} points beside it`);
+  check(Math.abs(client.x - Math.round((canvas.x + frame.left) * r)) <= r &&
+            Math.abs(client.y - Math.round((canvas.y + frame.top) * r)) <= r,
+        'the window stands inside its frame', `${client.x}, ${client.y}`);
+  return place;
+}
+
+// A point of the window, in CSS pixels of the page.
+function page_point(place, [x, y]) {
+  const { canvas } = place;
+  const scale = place.pixel_scale / canvas.ratio;
+  return [canvas.x + frame.left + x * scale, canvas.y + frame.top + y * scale];
+}
+
+// A level on the chart from a bar's height, given the bar of a known level:
+// the bar stands on the scale's floor, 30.
+const level_of = (height, known) => 30 + (height * (known.level - 30)) / known.height;
+
+// Waits for the bar to differ from `height` in the direction `sign`, then
+// gives its level, and when the screenshot that showed it was asked for.
+async function bar_moves(page, place, known, height, sign, what) {
+  const moved = await until(page, what, async (image, taken) => {
+    const h = bar_height(image, place);
+    return { seen: h, value: (h - height) * sign > 0 ? { height: h, taken } : undefined };
+  });
+  return { ...moved, level: level_of(moved.height, known) };
+}
+
+// The most ticks that can have come since `since` (Date.now()): one a
+// second, and one more that may have been on its way.
+const ticks_since = (since) => Math.ceil((Date.now() - since) / 1000) + 1;
+
+// The level at the start, measured in the screenshot: the bar of 100.
+async function start_level(page, place) {
+  const height = bar_height(await look(page), place);
+  check(height > 50, 'the bar stands at 100 at the start', height);
+  return { level: 100, height };
+}
+
+// A whole level after one action of `change`, with at least one tick since
+// and at most `most`: a busy machine takes its screenshots slowly. Measured
+// at another scale than the start bar, the level is known to a pixel of
+// that bar less closely: `tolerance` allows for it.
+function after_change(seen, before, change, most, tolerance = 0.6) {
+  const ticks = Math.round(before + change - seen);
+  return Math.abs(before + change - ticks - seen) <= tolerance && ticks >= 1 && ticks <= most;
+}
+
+// Start, a tick, a meal at the next tick: the actions of a pupil on the
+// window by `press`, with the levels written from the rules.
+async function start_and_eat(page, place, press, how) {
+  const known = await start_level(page, place);
+  const pressed = Date.now();
+  await press(at.start);
+  const ticked = await bar_moves(page, place, known, known.height, -1,
+                                 `a ${how} on Start lets time run`);
+  check(after_change(ticked.level, 100, 0, ticks_since(pressed)),
+        `a ${how} on Start lets the clock tick: 100 less a tick each second`,
+        ticked.level.toFixed(2));
+  await press(at.meal);
+  const fed = await bar_moves(page, place, known, ticked.height, 1,
+                              `a ${how} on Eat a meal raises the bar`);
+  check(after_change(fed.level, Math.round(ticked.level), 40, ticks_since(ticked.taken)),
+        `a ${how} on Eat a meal raises the bar once, by 40 less the ticks since`,
+        fed.level.toFixed(2));
+  return { known, fed };
+}
+
+// Turns the page while time runs; the window must fit the new viewport and
+// go on from where it was.
+async function turn(page, viewport, name, known_before, level_before, measured_at) {
+  await page.setViewportSize(viewport);
+  const place = await wait_for_fit(page, viewport, name);
+  // The start bar's height, at the new scale.
+  const known = { level: 100,
+                  height: known_before.height * place.pixel_scale / known_before.pixel_scale };
+  const height = bar_height(await look(page), place);
+  const level = level_of(height, known);
+  const ticks = ticks_since(measured_at);
+  check(level <= level_before + 1.5 && level >= level_before - ticks - 1.5,
+        `turned, the window keeps its level, less at most ${ticks} ticks since`,
+        `${level.toFixed(2)} after ${level_before.toFixed(2)}`);
+  const later = await bar_moves(page, place, known, height, -1, 'turned, the clock runs on');
+  check(later.level < level, 'turned, the clock still runs', later.level.toFixed(2));
+  return { place, known, later };
+}
+
+async function phone_session(first, second, names) {
+  const { page, problems, close } = await launch({
+    viewport: first, deviceScaleFactor: 3, hasTouch: true, isMobile: true });
+  await page.goto(url);
+  let place = await wait_for_fit(page, first, names[0]);
+  const tap = async (point) => {
+    const [x, y] = page_point(place, point);
+    await page.touchscreen.tap(x, y);
+  };
+  const { known, fed } = await start_and_eat(page, place, tap, 'tap');
+  known.pixel_scale = place.pixel_scale;
+
+  const turned = await turn(page, second, names[1], known, fed.level, fed.taken);
+  place = turned.place;
+  // Taps land on the controls at the new scale too.
+  const before = Math.round(turned.later.level);
+  await tap(at.meal);
+  const fed_again = await bar_moves(page, place, turned.known, turned.later.height, 1,
+                                    'turned, a tap on Eat a meal raises the bar');
+  check(after_change(fed_again.level, before, 40, ticks_since(turned.later.taken), 1.5),
+        'turned, a tap on Eat a meal raises the bar once, by 40 less the ticks since',
+        fed_again.level.toFixed(2));
+  check(problems.length === 0, 'no errors in the console', problems.join('; '));
+  await close();
+}
+
+async function desktop_session() {
+  const viewport = { width: 1280, height: 900 };
+  const { page, problems, close } = await launch({ viewport });
+  await page.goto(url);
+  const place = await wait_for_fit(page, viewport, 'desktop-1280x900.png');
+  check(place.canvas.width === 758 && place.canvas.height === 568 &&
+            Math.abs(place.client.width - 750) <= 1 && Math.abs(place.client.height - 538) <= 1,
+        'a desktop viewport shows the window at its own size, 750 x 538',
+        `${place.client.width} x ${place.client.height}`);
+  check(problems.length === 0, 'no errors in the console', problems.join('; '));
+  await close();
+}
+
+// A small browser window on a desktop of 2 device pixels to the CSS pixel
+// scales the window too; the mouse must then reach the controls right at
+// their edges, where Qt's own reckoning of the pointer in a scaled window
+// would miss them.
+async function small_window_session() {
+  const viewport = { width: 420, height: 330 };
+  const { page, problems, close } = await launch({ viewport, deviceScaleFactor: 2 });
+  await page.goto(url);
+  const place = await wait_for_fit(page, viewport, 'small-window-420x330.png');
+  const click = async (point) => {
+    const [x, y] = page_point(place, point);
+    await page.mouse.click(x, y);
+    await page.mouse.move(place.canvas.x + place.canvas.width / 2, place.canvas.y + 1);
+  };
+  const known = await start_level(page, place);
+  await click(at.start_top);
+  const ticked = await bar_moves(page, place, known, known.height, -1,
+                                 'a click at the top of Start lets time run');
+  await click(at.meal_top);
+  const fed = await bar_moves(page, place, known, ticked.height, 1,
+                              'a click at the top of Eat a meal raises the bar');
+  check(after_change(fed.level, Math.round(ticked.level), 40, ticks_since(ticked.taken)),
+        'clicks at the top edges of Start and Eat a meal reach them in a scaled window',
+        fed.level.toFixed(2));
+  check(problems.length === 0, 'no errors in the console', problems.join('; '));
+  await close();
+}
+
+// With one device pixel to the CSS pixel the window is not scaled below its
+// own size, which Qt 6.4's widgets cannot draw: the page scrolls instead.
+async function small_plain_window_session() {
+  const viewport = { width: 640, height: 480 };
+  const { page, problems, close } = await launch({ viewport });
+  await page.goto(url);
+  await page.waitForFunction(() => !document.getElementById('screen').hidden, null,
+                             { timeout: deadline_ms });
+  // The whole page, beyond the viewport.
+  const end = Date.now() + deadline_ms;
+  let state, client;
+  do {
+    const image = decode(await page.screenshot({ fullPage: true }));
+    state = await canvas_state(page);
+    client = client_area(image, state);
+  } while ((client.width !== 750 || client.height !== 538) && Date.now() < end);
+  check(client.width === 750 && client.height === 538,
+        'in a small window at one device pixel, the window is painted at 750 x 538',
+        `${client.width} x ${client.height}`);
+  check(state.width === 758 && state.height === 568 && state.scrolls,
+        'at one device pixel to the CSS pixel, a viewport of 640 x 480 shows the window at its ' +
+        'own size, and scrolls', `${state.width} x ${state.height}, scrolls: ${state.scrolls}`);
+  check(problems.length === 0, 'no errors in the console', problems.join('; '));
+  await close();
+}
+
+(async () => {
+  const server = await serve(site);
+  url = server.url;
+  const upright = { width: 390, height: 844 }, side = { width: 844, height: 390 };
+  try {
+    await phone_session(upright, side, ['phone-upright.png', 'phone-turned-on-side.png']);
+    await phone_session(side, upright, ['phone-on-side.png', 'phone-turned-upright.png']);
+    await desktop_session();
+    await small_window_session();
+    await small_plain_window_session();
+  } catch (e) {
+    console.log(`FAIL: ${e.message}`);
+    ++failures;
+  }
+  server.stop();
+  console.log(`Totals: ${passes} passed, ${failures} failed`);
+  process.exit(failures === 0 ? 0 : 1);
+})();
