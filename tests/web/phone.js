@@ -39,8 +39,26 @@ const at = {
   // The top edges of Start and Eat a meal.
   start_top: [24 + 20, 472 + 4],
   meal_top: [600 + 20, 8 + 5],
+  value_box: [336 + 32, 480 + 12],
 };
 const chart = [16, 8, 281, 441];
+// The rectangles of the controls and texts that the page's accessible layer
+// stands an element over, in the window's own pixels.
+const layer = {
+  'glukara-cmd_button_0': [24, 472, 65, 49],
+  'glukara-cmd_button_4': [128, 472, 65, 49],
+  'glukara-cmd_button_3': [224, 472, 65, 49],
+  'glukara-cmd_button_1': [600, 8, 137, 113],
+  'glukara-cmd_button_2': [600, 144, 137, 113],
+  'glukara-cmd_button_5': [600, 280, 137, 113],
+  'glukara-cmd_button_6': [600, 416, 137, 113],
+  'glukara-variable_combo': [336, 416, 225, 24],
+  'glukara-value_inputbox': [336, 480, 65, 25],
+  'glukara-diabetic_check': [480, 480, 81, 25],
+  'glukara-glucose_chart': [16, 8, 281, 441],
+  'glukara-info_text_0': [336, 24, 225, 217],
+  'glukara-glycogen_level': [336, 312, 225, 33],
+};
 
 let passes = 0, failures = 0;
 function check(ok, what, seen) {
@@ -309,6 +327,29 @@ async function turn(page, viewport, name, known_before, level_before, measured_a
   return { place, known, later };
 }
 
+// Every element of the accessible layer lies over its control as the window
+// is drawn at this scale, within 2 CSS pixels.
+async function layer_over_controls(page, place, where) {
+  const boxes = await page.evaluate((ids) => ids.map((id) => {
+    const e = document.getElementById(id);
+    if (!e)
+      return null;
+    const r = e.getBoundingClientRect();
+    return [r.x, r.y, r.width, r.height];
+  }), Object.keys(layer));
+  const off = [];
+  Object.entries(layer).forEach(([id, [x, y, w, h]], i) => {
+    const [left, top] = page_point(place, [x, y]);
+    const [right, bottom] = page_point(place, [x + w, y + h]);
+    const want = [left, top, right - left, bottom - top];
+    const seen = boxes[i];
+    if (!seen || seen.some((v, k) => Math.abs(v - want[k]) > 2))
+      off.push(`${id} at ${seen && seen.map((v) => v.toFixed(1))} for ${want.map((v) => v.toFixed(1))}`);
+  });
+  check(off.length === 0, `${where}: every element of the accessible layer lies over its control`,
+        off.join('; '));
+}
+
 async function phone_session(first, second, names) {
   const { page, problems, close } = await launch({
     viewport: first, deviceScaleFactor: 3, hasTouch: true, isMobile: true });
@@ -321,8 +362,11 @@ async function phone_session(first, second, names) {
   const { known, fed } = await start_and_eat(page, place, tap, 'tap');
   known.pixel_scale = place.pixel_scale;
 
+  await layer_over_controls(page, place, `${first.width} x ${first.height}`);
+
   const turned = await turn(page, second, names[1], known, fed.level, fed.taken);
   place = turned.place;
+  await layer_over_controls(page, place, `turned to ${second.width} x ${second.height}`);
   // Taps land on the controls at the new scale too.
   const before = Math.round(turned.later.level);
   await tap(at.meal);
@@ -331,6 +375,27 @@ async function phone_session(first, second, names) {
   check(after_change(fed_again.level, before, 40, ticks_since(turned.later.taken), 1.5),
         'turned, a tap on Eat a meal raises the bar once, by 40 less the ticks since',
         fed_again.level.toFixed(2));
+
+  // A tap on the Value box gives the text field over it the focus, which is
+  // what brings up a tablet's keyboard. Upright, the keyboard then takes the
+  // lower half of the screen, and the page is laid out in the half above it:
+  // the window fits again there, with the Value box in view and still
+  // focused.
+  await tap(at.value_box);
+  const focused = () => page.evaluate(() => document.activeElement.id);
+  check(await focused() === 'glukara-value_inputbox', 'a tap on the Value box focuses its text field',
+        await focused());
+  if (second.height > second.width) {
+    const above_keyboard = { width: second.width, height: Math.round(second.height / 2) };
+    await page.setViewportSize(above_keyboard);
+    place = await wait_for_fit(page, above_keyboard, 'phone-upright-keyboard.png');
+    await layer_over_controls(page, place, 'above an on-screen keyboard');
+    const field = await page.locator('#glukara-value_inputbox').boundingBox();
+    check(field.y >= 0 && field.y + field.height <= above_keyboard.height &&
+              await focused() === 'glukara-value_inputbox',
+          'above an on-screen keyboard, the focused Value box stays in view',
+          `${JSON.stringify(field)}, focus on ${await focused()}`);
+  }
   check(problems.length === 0, 'no errors in the console', problems.join('; '));
   await close();
 }
@@ -340,6 +405,7 @@ async function desktop_session() {
   const { page, problems, close } = await launch({ viewport });
   await page.goto(url);
   const place = await wait_for_fit(page, viewport, 'desktop-1280x900.png');
+  await layer_over_controls(page, place, '1280 x 900');
   check(place.canvas.width === 758 && place.canvas.height === 568 &&
             Math.abs(place.client.width - 750) <= 1 && Math.abs(place.client.height - 538) <= 1,
         'a desktop viewport shows the window at its own size, 750 x 538',
