@@ -53,7 +53,8 @@ const watch = `
     window.addEventListener('error', (e) => seen.push(
         'page error: ' + e.message + ' at ' + e.filename + ':' + e.lineno + ':' + e.colno +
         (e.error && e.error.stack ? ' (' + e.error.stack + ')' : '')));
-    window.addEventListener('unhandledrejection', (e) => seen.push('page error: ' + e.reason));
+    window.addEventListener('unhandledrejection', (e) => seen.push(
+        'unhandled rejection: ' + e.reason + (e.reason && e.reason.stack ? ' (' + e.reason.stack + ')' : '')));
   }`;
 
 async function launch({ language, without }) {
