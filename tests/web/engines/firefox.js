@@ -18,10 +18,10 @@ async function launch({ language, without }) {
     browser: 'firefox',
     executablePath: '/usr/bin/firefox-esr',
     headless: true,
-    defaultViewport: viewport,
     extraPrefsFirefox: prefs,
   });
   const page = (await browser.pages())[0] || (await browser.newPage());
+  await page.setViewport(viewport);
   const problems = [];
   page.on('console', (m) => {
     if (m.type() === 'error')

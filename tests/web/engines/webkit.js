@@ -58,10 +58,12 @@ const watch = `
   }`;
 
 async function launch({ language, without }) {
-  // The MiniBrowser's views opened for automation take no settings from its
-  // command line, so WebGL and WebAssembly stay on.
-  if (without)
+  // WebKitGTK has a setting for WebGL, which the MiniBrowser takes from its
+  // command line, and none for WebAssembly; nor can a script be given to run
+  // before the page's own over WebDriver.
+  if (without === 'webassembly')
     return null;
+  const settings = without === 'webgl' ? ['--enable-webgl=false'] : [];
   const port = await free_port();
   const locale = locale_for(language);
   const driver = spawn('WebKitWebDriver', [`--port=${port}`], {
@@ -100,7 +102,7 @@ async function launch({ language, without }) {
     }
   }
   const session = await call('POST', '/session', {
-    capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { args: ['--automation'] } } },
+    capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { args: ['--automation', ...settings] } } },
   });
   const at = `/session/${session.sessionId}`;
   await call('POST', `${at}/window/rect`, { width: 1024, height: 800 });
