@@ -180,7 +180,10 @@ async function drive(engine, url, out) {
   // Waits for the window to be painted: the canvas shown, with the bare
   // window background inside the frame, 750 x 538.
   async function wait_for_window(page) {
-    const canvas = await until_page(page, 'the canvas is shown', canvas_rect);
+    const canvas = await until_page(page, 'the canvas is shown', canvas_rect).catch(async (e) => {
+      console.log(`${engine.name}: the page says: ${await notice_text(page)}`);
+      throw e;
+    });
     return until(page, 'the window is painted at 750 x 538', (image) => {
       const client = client_area(image, canvas);
       return client.width === client_size.width && client.height === client_size.height
