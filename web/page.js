@@ -138,6 +138,20 @@ function show_notice(text, offer_again) {
     again.focus();
 }
 
+// Qt asks for the clipboard's permissions at start and never looks at the
+// answer. Safari's engine knows no permissions of those names and refuses,
+// which would leave an error in the console for nothing: the refusal is taken
+// here, while whoever awaits the answer still gets it.
+if (navigator.permissions && navigator.permissions.query) {
+  const query = navigator.permissions.query.bind(navigator.permissions);
+  navigator.permissions.query = (descriptor) => {
+    const answer = query(descriptor);
+    if (String(descriptor && descriptor.name).startsWith('clipboard-'))
+      answer.catch(() => {});
+    return answer;
+  };
+}
+
 // A page cannot end its program; the program closes its window, stops its
 // clock and says so with this event.
 window.addEventListener('glukara-ended', () => show_notice(say.ended, true));

@@ -17,7 +17,7 @@ const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const { chromium } = require('playwright-core');
-const { decode } = require('./png.js');
+const { decode } = require('./road.js');
 const { serve } = require('./serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);

@@ -15,7 +15,7 @@ const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { chromium } = require('playwright-core');
-const { decode } = require('./png.js');
+const { decode } = require('./road.js');
 const { serve } = require('./serve.js');
 
 const [site, out] = process.argv.slice(2);

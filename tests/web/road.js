@@ -1,0 +1,438 @@
+// SPDX-FileCopyrightText: 2026 glukara developers
+// SPDX-License-Identifier: GPL-3.0-or-later
+
+// The road a pupil takes through glukara's page, the same in every browser
+// engine: everything is read from what the browser shows, the page's
+// elements and the pixels of its screenshots, and every action is a click or
+// a key press at the place a person would make it. An engine comes as a
+// `launch({ language, without })` that resolves to a session with:
+//   goto(url), screenshot() -> PNG bytes of the viewport,
+//   click(x, y), move(x, y) in viewport pixels,
+//   press(key) with keys named as in 'ArrowDown' or 'Control+A', type(text),
+//   evaluate(fn, arg) -> fn(arg) run in the page,
+//   problems: the console errors, page errors and failed requests seen,
+//   close().
+// `without` names a thing the browser is to go without ('webgl' or
+// 'webassembly'); launch resolves to null where the engine cannot.
+'use strict';
+const fs = require('fs');
+const path = require('path');
+const { PNG } = require('pngjs');
+
+// The window, 750 x 538, in the frame Qt draws: 4 pixels of border on every
+// side and an 18-pixel title bar under the top border.
+const client_size = { width: 750, height: 538 };
+const frame_size = { width: 758, height: 568 };
+const window_background = [239, 239, 239];
+const bar_colour = [178, 34, 34];
+const page_background = [74, 88, 102];
+const deadline_ms = 30000;
+
+// Controls in the window's own pixels: twips of the window's design / 15.
+const at = {
+  start: [24 + 32, 472 + 24],
+  reset: [128 + 32, 472 + 24],
+  quit: [224 + 32, 472 + 24],
+  meal: [600 + 68, 8 + 56],
+  insulin: [600 + 68, 280 + 56],
+  combo_text: [336 + 80, 416 + 12],
+  value_box: [336 + 32, 480 + 12],
+  // A spot of bare window, where the pointer rests between clicks.
+  rest: [300, 525],
+};
+const regions = {
+  chart: [16, 8, 281, 441],
+  info: [320, 0, 257, 273],
+  glycogen: [320, 288, 257, 73],
+  settings: [320, 368, 257, 161],
+  // Inside the button's edge, where the window draws its focus.
+  start: [27, 475, 59, 43],
+  meal_caption: [600, 80, 137, 41],
+};
+
+const same = (a, b, tolerance = 0) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
+
+// { width, height, pixel(x, y) -> [r, g, b] } of a PNG screenshot.
+function decode(bytes) {
+  const png = PNG.sync.read(Buffer.from(bytes));
+  return {
+    width: png.width,
+    height: png.height,
+    pixel(x, y) {
+      const i = (png.width * y + x) * 4;
+      return [png.data[i], png.data[i + 1], png.data[i + 2]];
+    },
+  };
+}
+
+// The window's client area in page pixels: the bare window background just
+// inside the frame, found along the middle row and column of the canvas.
+function client_area(image, canvas) {
+  const y = Math.round(canvas.y + canvas.height / 2);
+  const x = Math.round(canvas.x + canvas.width / 2);
+  const first = (from, to, step, pixel) => {
+    for (let i = from; i !== to; i += step)
+      if (same(pixel(i), window_background))
+        return i;
+    return NaN;
+  };
+  const cx = Math.round(canvas.x), cy = Math.round(canvas.y);
+  const left = first(cx, cx + canvas.width, 1, (i) => image.pixel(i, y));
+  const right = first(cx + canvas.width - 1, cx, -1, (i) => image.pixel(i, y));
+  const top = first(cy, cy + canvas.height, 1, (i) => image.pixel(x, i));
+  const bottom = first(cy + canvas.height - 1, cy, -1, (i) => image.pixel(x, i));
+  return { x: left, y: top, width: right - left + 1, height: bottom - top + 1 };
+}
+
+// The bar's top and bottom rows in the chart's middle column.
+function bar(image, origin) {
+  const [cx, cy, cw, ch] = regions.chart;
+  const x = origin.x + cx + Math.round(cw / 2) + 16;
+  let top = NaN, bottom = NaN;
+  for (let y = origin.y + cy; y < origin.y + cy + ch; ++y)
+    if (same(image.pixel(x, y), bar_colour, 8)) {
+      if (Number.isNaN(top))
+        top = y;
+      bottom = y;
+    }
+  return { top, bottom, height: bottom - top + 1 };
+}
+
+function region_pixels(image, origin, [rx, ry, rw, rh]) {
+  const values = [];
+  for (let y = origin.y + ry; y < origin.y + ry + rh; ++y)
+    for (let x = origin.x + rx; x < origin.x + rx + rw; ++x)
+      values.push(image.pixel(x, y).join(','));
+  return values;
+}
+
+function differing(a, b, origin, region) {
+  const pa = region_pixels(a, origin, region), pb = region_pixels(b, origin, region);
+  return pa.filter((v, i) => v !== pb[i]).length;
+}
+
+// A level on the chart from a bar's height, given the bar of a known level:
+// the bar stands on the scale's floor, 30.
+const level_of = (height, known) => 30 + (height * (known.level - 30)) / known.height;
+
+// Drives the page at `url` in one engine; screenshots go to `out`. Resolves
+// to { passes, failures }.
+async function drive(engine, url, out) {
+  fs.mkdirSync(out, { recursive: true });
+  let passes = 0, failures = 0;
+  function check(ok, what, seen) {
+    console.log(`${ok ? 'PASS' : 'FAIL'}: ${engine.name}: ${what}${
+        seen === undefined ? '' : ` (seen: ${seen})`}`);
+    if (ok)
+      ++passes;
+    else
+      ++failures;
+    return ok;
+  }
+
+  // A screenshot, decoded, with the times at which it was asked for and
+  // came back: what it shows was on the screen at some moment between.
+  async function look(page, file) {
+    const asked = Date.now();
+    const png = await page.screenshot();
+    const image = decode(png);
+    image.asked = asked;
+    image.returned = Date.now();
+    if (file)
+      fs.writeFileSync(path.join(out, file), png);
+    return image;
+  }
+
+  // Waits for `probe` to return something other than undefined, null or
+  // false, asking again until the deadline; says what it last saw otherwise.
+  async function poll(what, ask, probe, describe = (v) => JSON.stringify(v)) {
+    const end = Date.now() + deadline_ms;
+    for (;;) {
+      const seen = await ask();
+      const found = probe(seen);
+      if (found !== undefined && found !== null && found !== false)
+        return found;
+      if (Date.now() > end) {
+        check(false, `in time: ${what}`, describe(seen));
+        throw new Error(`gave up waiting: ${what}`);
+      }
+    }
+  }
+
+  // The same, looking at every screenshot.
+  const until = (page, what, probe, describe = () => undefined) =>
+    poll(what, () => look(page), probe, describe);
+
+  // The same, asking the page's elements; a page that is being loaded anew
+  // cannot answer yet.
+  const until_page = (page, what, fn, arg) =>
+    poll(what, () => page.evaluate(fn, arg).catch((e) => ({ unanswered: e.message })),
+         (v) => v && !v.unanswered && v);
+
+  // The canvas's rectangle in the viewport, while it is shown.
+  const canvas_rect = () => {
+    const canvas = document.getElementById('screen');
+    if (!canvas || canvas.hidden)
+      return null;
+    const r = canvas.getBoundingClientRect();
+    return { x: r.x, y: r.y, width: r.width, height: r.height };
+  };
+
+  // Waits for the window to be painted: the canvas shown, with the bare
+  // window background inside the frame, 750 x 538.
+  async function wait_for_window(page) {
+    const canvas = await until_page(page, 'the canvas is shown', canvas_rect).catch(async (e) => {
+      console.log(`${engine.name}: the page says: ${await notice_text(page)}`);
+      throw e;
+    });
+    return until(page, 'the window is painted at 750 x 538', (image) => {
+      const client = client_area(image, canvas);
+      return client.width === client_size.width && client.height === client_size.height
+                 ? { canvas, client, image } : undefined;
+    }, (image) => JSON.stringify(client_area(image, canvas)));
+  }
+
+  async function click(page, origin, [x, y]) {
+    await page.click(origin.x + x, origin.y + y);
+    await page.move(origin.x + at.rest[0], origin.y + at.rest[1]);
+  }
+
+  const notice_text = (page) => page.evaluate(() => {
+    const notice = document.getElementById('notice');
+    return !notice || notice.hidden ? null : document.getElementById('message').textContent;
+  });
+
+  async function wait_for_notice(page, expected) {
+    const end = Date.now() + deadline_ms;
+    for (;;) {
+      const seen = await notice_text(page);
+      if (seen === expected)
+        return true;
+      if (Date.now() > end)
+        return check(false, `the page says "${expected}"`, seen);
+    }
+  }
+
+  // Clicks the middle of an element of the page, where a person would.
+  async function click_element(page, selector) {
+    const box = await page.evaluate((s) => {
+      const r = document.querySelector(s).getBoundingClientRect();
+      return { x: r.x + r.width / 2, y: r.y + r.height / 2 };
+    }, selector);
+    await page.click(box.x, box.y);
+  }
+
+  async function english_session() {
+    const page = await engine.launch({ language: 'en-US' });
+    try {
+      const started = Date.now();
+      await page.goto(url);
+      const { canvas, client, image: first } = await wait_for_window(page);
+      console.log(`${engine.name}: window painted ${Date.now() - started} ms after the page was asked for`);
+      await look(page, 'glukara-web.png');
+      const title = await page.evaluate(() => document.title);
+      check(title === 'Glukara', 'the page is titled "Glukara"', title);
+
+      check(canvas.width === frame_size.width && canvas.height === frame_size.height,
+            'the framed window fills the canvas', `${canvas.width} x ${canvas.height}`);
+      const viewport = await page.evaluate(() => ({
+        width: document.documentElement.clientWidth,
+        height: document.documentElement.clientHeight,
+      }));
+      const centre_x = (viewport.width - frame_size.width) / 2;
+      const centre_y = (viewport.height - frame_size.height) / 2;
+      check(Math.abs(canvas.x - centre_x) <= 1 && Math.abs(canvas.y - centre_y) <= 1,
+            'the window is centred in the viewport',
+            `${canvas.x}, ${canvas.y} in ${viewport.width} x ${viewport.height}`);
+      const cx = Math.round(canvas.x), cy = Math.round(canvas.y);
+      check(same(first.pixel(cx - 1, cy + 200), page_background) &&
+                !same(first.pixel(cx, cy + 200), page_background) &&
+                !same(first.pixel(cx + canvas.width - 1, cy + canvas.height - 1),
+                      page_background),
+            'the frame reaches the canvas edges and no further',
+            `${first.pixel(cx - 1, cy + 200)} | ${first.pixel(cx, cy + 200)} | ${
+                first.pixel(cx + canvas.width - 1, cy + canvas.height - 1)}`);
+      check(client.width === 750 && client.height === 538, 'the window is 750 x 538',
+            `${client.width} x ${client.height}`);
+      const origin = { x: client.x, y: client.y };
+
+      const start_bar = bar(first, origin);
+      const known = { level: 100, height: start_bar.height };
+      check(start_bar.height > 100, 'the bar stands at 100 at the start', JSON.stringify(start_bar));
+      const bar_seen = (image) => JSON.stringify(bar(image, origin));
+
+      // Levels are whole numbers here, and every tick, once a second, takes
+      // 1 away. A screenshot may come late on a busy machine, so a level
+      // seen after some action is the level before it, changed by the
+      // action, less the ticks since, as many as the time between the two
+      // screenshots holds: Qt's timers may fire up to 5 % early.
+      const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
+      const ticks_within = (from, image) => Math.floor((image.returned - from) / 950);
+      const level_seen = (b) => level_of(b.height, known);
+
+      // Start, and the first tick: 100 falls to 99.
+      const started_clock = Date.now();
+      await click(page, origin, at.start);
+      const ticked = await until(page, 'a tick lowers the bar', (image) => {
+        const b = bar(image, origin);
+        return b.height < start_bar.height ? { image, b } : undefined;
+      }, bar_seen);
+      const after_tick = level_seen(ticked.b);
+      const first_ticks = Math.round(100 - after_tick);
+      const first_most = ticks_within(started_clock, ticked.image);
+      check(whole(after_tick) && first_ticks >= 1 && first_ticks <= first_most,
+            `a tick takes 1: from 100 to 100 - ${first_ticks} after ${first_ticks} tick(s), ` +
+                `at most ${first_most} in the time`,
+            after_tick.toFixed(2));
+      check(differing(first, ticked.image, origin, regions.start) > 0, 'Start has become Stop');
+      check(differing(first, ticked.image, origin, regions.info) > 0, 'the message has appeared');
+
+      // An action's change, seen in `after` at the earliest tick after `before`:
+      // the level is before + change - n for n ticks, 1 <= n <= what the time holds.
+      function changed_by(what, before, change, after) {
+        const from = Math.round(level_seen(before.b));
+        const seen = level_seen(after.b);
+        const ticks = Math.round(from + change - seen);
+        const most = ticks_within(before.image.asked, after.image) + 1;
+        return check(whole(seen) && ticks >= 1 && ticks <= most,
+                     `${what}: ${from} to ${from} ${change < 0 ? '-' : '+'} ${Math.abs(change)} - ` +
+                         `${ticks} tick(s), at most ${most} in the time`,
+                     seen.toFixed(2));
+      }
+
+      // A meal of 40 shows at the next tick.
+      await click(page, origin, at.meal);
+      const fed = await until(page, 'the bar rises after a meal', (image) => {
+        const b = bar(image, origin);
+        return b.height > ticked.b.height ? { image, b } : undefined;
+      }, bar_seen);
+      changed_by(`the bar rises ${ticked.b.top - fed.b.top} pixels after a meal`, ticked, 40, fed);
+
+      // Insulin moves 10 from the blood to the store at once: 40 becomes 50.
+      await click(page, origin, at.insulin);
+      await until(page, 'the glycogen store changes', (image) =>
+        differing(first, image, origin, regions.glycogen) > 0 ? image : undefined);
+      check(true, 'the glycogen number changes after Secrete Insulin');
+      const before_insulin = Math.round(level_seen(fed.b));
+      const lowered = await until(page, 'the bar shows the insulin', (image) => {
+        const b = bar(image, origin);
+        return level_of(b.height, known) < before_insulin - 9.5 ? { image, b } : undefined;
+      }, bar_seen);
+      changed_by('insulin takes 10 from the blood', fed, -10, lowered);
+
+      // Stop; then the settings: the meal's input becomes -60.
+      await click(page, origin, at.start);
+      const stopped = await until(page, 'Stop becomes Start', (image) =>
+        differing(first, image, origin, regions.start) === 0 ? image : undefined);
+      const level_stopped = Math.round(level_of(bar(stopped, origin).height, known));
+      await click(page, origin, at.combo_text);
+      await page.press('ArrowDown');
+      await page.press('ArrowDown');
+      const chosen = await until(page, 'the settings show another quantity', (image) =>
+        differing(stopped, image, origin, regions.settings) > 0 ? image : undefined);
+      await click(page, origin, at.value_box);
+      await page.press('Control+A');
+      await page.type('-60');
+      await until(page, 'the typed value shows', (image) =>
+        differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+      const restarted = Date.now();
+      await click(page, origin, at.start);
+      await click(page, origin, at.meal);
+      const typed = await until(page, 'the bar shows the changed meal', (image) => {
+        const level = level_of(bar(image, origin).height, known);
+        return level < level_stopped - 30 ? { image, level } : undefined;
+      }, bar_seen);
+      const typed_ticks = Math.round(level_stopped - 60 - typed.level);
+      const typed_most = ticks_within(restarted, typed.image);
+      check(whole(typed.level) && typed_ticks >= 1 && typed_ticks <= typed_most,
+            `a meal of -60 takes ${level_stopped} to ${level_stopped} - 60 - ${typed_ticks} tick(s), ` +
+                `at most ${typed_most} in the time`,
+            typed.level.toFixed(2));
+
+      // Reset: the clock stops, and every value is as at the start.
+      await click(page, origin, at.reset);
+      await until(page, 'the bar is back at 100', (image) =>
+        bar(image, origin).height === start_bar.height ? image : undefined, bar_seen);
+      const reset = await until(page, 'the window shows its start values', (image) =>
+        ['chart', 'info', 'glycogen', 'settings'].every(
+            (name) => differing(first, image, origin, regions[name]) === 0) ? image : undefined,
+        (image) => ['chart', 'info', 'glycogen', 'settings'].map(
+            (name) => `${name}: ${differing(first, image, origin, regions[name])} pixels differ`).join(', '));
+      check(differing(first, reset, origin, regions.start) === 0, 'Reset leaves Start reading Start');
+      check(true, 'Reset brings back the chart, the message, the store and the settings as at the start');
+
+      // Quit: the page says that the program has ended and offers a new start.
+      await click(page, origin, at.quit);
+      if (await wait_for_notice(page, 'Glukara has ended.'))
+        check(true, 'Quit ends the program in the page');
+      const again_shown = await page.evaluate(() => {
+        const again = document.getElementById('again');
+        return !again.hidden && again.getBoundingClientRect().width > 0;
+      });
+      check(again_shown, 'the page offers to start again');
+      check(page.problems.length === 0, 'no errors in the console', page.problems.join('; '));
+      return first;
+    } finally {
+      await page.close();
+    }
+  }
+
+  async function german_session(english) {
+    const page = await engine.launch({ language: 'de-DE' });
+    try {
+      await page.goto(url);
+      const { client, image } = await wait_for_window(page);
+      await look(page, 'glukara-web-de.png');
+      const origin = { x: client.x, y: client.y };
+      const lang = await page.evaluate(() => document.documentElement.lang);
+      check(lang === 'de', 'the page is German', lang);
+      const licence = await page.evaluate(() => document.querySelector('#licence a').textContent);
+      check(licence === 'Lizenz', 'the licence link reads "Lizenz"', licence);
+      check(differing(english, image, origin, regions.meal_caption) > 0 &&
+                differing(english, image, origin, regions.chart) > 0,
+            'the window\'s captions and chart are not the English ones');
+
+      // The window's close box ends it as Quit does; the page starts it anew.
+      const canvas = await page.evaluate(canvas_rect);
+      await page.click(canvas.x + canvas.width - 14, canvas.y + 12);
+      if (await wait_for_notice(page, 'Glukara ist beendet.'))
+        check(true, 'closing the window ends the program in the page');
+      await click_element(page, '#again');
+      await wait_for_window(page);
+      check(true, 'Neu starten brings the window back');
+      check(page.problems.length === 0, 'no errors in the console', page.problems.join('; '));
+    } finally {
+      await page.close();
+    }
+  }
+
+  async function lacking(what, expected) {
+    const page = await engine.launch({ language: 'en-US', without: what });
+    if (!page) {
+      console.log(`${engine.name}: cannot be made to go without ${what}; not tried`);
+      return;
+    }
+    try {
+      await page.goto(url);
+      if (await wait_for_notice(page, expected))
+        check(true, `without ${what} the page says so`);
+    } finally {
+      await page.close();
+    }
+  }
+
+  try {
+    const english = await english_session();
+    await german_session(english);
+    await lacking('webgl',
+                  'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.');
+    await lacking('webassembly',
+                  'Glukara cannot run in this browser: it needs WebAssembly, which this browser lacks or has turned off.');
+  } catch (e) {
+    console.log(`FAIL: ${engine.name}: ${e.stack}`);
+    ++failures;
+  }
+  return { passes, failures };
+}
+
+module.exports = { drive, decode };
