@@ -10,10 +10,10 @@
 // which names it at 192 and 512 pixels for installing the page as an app.
 //
 // render_pictures SOURCE_DIR OUTPUT_DIR
+#include <QApplication>
 #include <QColor>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -182,7 +182,8 @@ bool write_icon(const QString& svg, const QString& path)
 
 int main(int argc, char** argv)
 {
-    QGuiApplication app(argc, argv); // for the fonts of the text in a drawing
+    // For the fonts of the text in a drawing, and Qt Widgets' own pictures.
+    QApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: render_pictures SOURCE_DIR OUTPUT_DIR\n");
         return 2;
@@ -220,6 +221,15 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "render_pictures: cannot write the %d pixel icon\n", size);
             return 1;
         }
+    }
+    // The page links none of Qt's style pictures but the one its style,
+    // Fusion, draws: the frame of a group box, taken from this Qt.
+    QFile frame(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png"));
+    QFile frame_copy(output.filePath(QStringLiteral("fusion_groupbox.png")));
+    if (!frame.open(QIODevice::ReadOnly) || !frame_copy.open(QIODevice::WriteOnly) ||
+        frame_copy.write(frame.readAll()) != frame.size()) {
+        std::fprintf(stderr, "render_pictures: cannot write Qt's group box frame\n");
+        return 1;
     }
     return 0;
 }
