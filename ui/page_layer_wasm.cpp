@@ -39,8 +39,10 @@ namespace
 // the desktop; only the text field takes them, so that a tap brings up the
 // on-screen keyboard. While one of Qt's popups is open over the controls,
 // everything passes through to it. The focus shows as the window draws it.
+// The layer stands fixed to the viewport: where it stood when the viewport
+// shrinks, it would otherwise widen the page that the window is fitted to.
 constexpr const char* layer_style = R"(
-#glukara-layer { position: absolute; pointer-events: none; }
+#glukara-layer { position: fixed; pointer-events: none; }
 #glukara-layer > * {
   position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;
   background: transparent; color: transparent; caret-color: transparent;
@@ -209,13 +211,14 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
         connect(announcements, &Announcements::spoken, this, &PageLayer::say);
     if (QScreen* screen = window->screen())
         connect(screen, &QScreen::geometryChanged, this, &PageLayer::place_elements);
-    // The canvas moves with the page's layout and changes its size with the
-    // viewport.
+    // The canvas moves with the page's layout and its scrolling, and changes
+    // its size with the viewport.
     const val relayout =
         val::global("Function")
             .new_(std::string("f"), std::string("return () => f();"))
             .call<val>("call", val::null(), val::module_property("glukaraPageResized"));
     val::global("window").call<void>("addEventListener", std::string("resize"), relayout);
+    val::global("window").call<void>("addEventListener", std::string("scroll"), relayout);
     if (!canvas.isNull())
         val::global("ResizeObserver").new_(relayout).call<void>("observe", canvas);
     window->installEventFilter(this);
@@ -399,11 +402,10 @@ void PageLayer::place_elements()
     const val box = canvas.call<val>("getBoundingClientRect");
     const QRect screen = window->screen()->geometry();
     const double scale = box["width"].as<double>() / qMax(1, screen.width());
-    const val view = val::global("window");
     auto px = [](double v) { return std::to_string(v) + "px"; };
     val style = root["style"];
-    style.set("left", px(box["left"].as<double>() + view["scrollX"].as<double>()));
-    style.set("top", px(box["top"].as<double>() + view["scrollY"].as<double>()));
+    style.set("left", px(box["left"].as<double>()));
+    style.set("top", px(box["top"].as<double>()));
     style.set("width", px(box["width"].as<double>()));
     style.set("height", px(box["height"].as<double>()));
     for (Mirror& m : mirrors) {
