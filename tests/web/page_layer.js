@@ -9,9 +9,8 @@
 // meal's 40, insulin's 10 moved into the store, and the band messages.
 'use strict';
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const { chromium } = require('playwright-core');
+const { open_chromium } = require('./engines/chromium.js');
 const { decode } = require('./road.js');
 const { serve } = require('./serve.js');
 
@@ -86,29 +85,8 @@ function check(ok, what, seen) {
 }
 
 async function launch(locale, options = {}) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
-    viewport: { width: 1024, height: 768 },
-    locale,
-    ...options,
-  });
-  const page = context.pages()[0] || (await context.newPage());
-  const problems = [];
-  page.on('console', (m) => {
-    if (m.type() === 'error')
-      problems.push(`console error: ${m.text()}`);
-  });
-  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+  const { context, page, problems, close } = await open_chromium({ locale, ...options });
   const cdp = await context.newCDPSession(page);
-  const close = async () => {
-    await context.close();
-    fs.rmSync(profile, { recursive: true, force: true });
-  };
   return { page, cdp, problems, close };
 }
 

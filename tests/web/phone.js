@@ -12,9 +12,8 @@
 // the page's elements and the pixels of its screenshots, left in OUT_DIR.
 'use strict';
 const fs = require('fs');
-const os = require('os');
 const path = require('path');
-const { chromium } = require('playwright-core');
+const { open_chromium } = require('./engines/chromium.js');
 const { decode } = require('./road.js');
 const { serve } = require('./serve.js');
 
@@ -87,30 +86,6 @@ function expected_fit(viewport) {
   };
 }
 
-async function launch(options) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-chromium-'));
-  const context = await chromium.launchPersistentContext(profile, {
-    executablePath: '/usr/bin/chromium',
-    headless: true,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync',
-           '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
-    locale: 'en-US',
-    ...options,
-  });
-  const page = context.pages()[0] || (await context.newPage());
-  const problems = [];
-  page.on('console', (m) => {
-    if (m.type() === 'error')
-      problems.push(`console error: ${m.text()}`);
-  });
-  page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
-  const close = async () => {
-    await context.close();
-    fs.rmSync(profile, { recursive: true, force: true });
-  };
-  return { page, problems, close };
-}
 
 async function canvas_state(page) {
   return page.evaluate(() => {
@@ -351,7 +326,7 @@ async function layer_over_controls(page, place, where) {
 }
 
 async function phone_session(first, second, names) {
-  const { page, problems, close } = await launch({
+  const { page, problems, close } = await open_chromium({
     viewport: first, deviceScaleFactor: 3, hasTouch: true, isMobile: true });
   await page.goto(url);
   let place = await wait_for_fit(page, first, names[0]);
@@ -402,7 +377,7 @@ async function phone_session(first, second, names) {
 
 async function desktop_session() {
   const viewport = { width: 1280, height: 900 };
-  const { page, problems, close } = await launch({ viewport });
+  const { page, problems, close } = await open_chromium({ viewport });
   await page.goto(url);
   const place = await wait_for_fit(page, viewport, 'desktop-1280x900.png');
   await layer_over_controls(page, place, '1280 x 900');
@@ -420,7 +395,7 @@ async function desktop_session() {
 // would miss them.
 async function small_window_session() {
   const viewport = { width: 420, height: 330 };
-  const { page, problems, close } = await launch({ viewport, deviceScaleFactor: 2 });
+  const { page, problems, close } = await open_chromium({ viewport, deviceScaleFactor: 2 });
   await page.goto(url);
   const place = await wait_for_fit(page, viewport, 'small-window-420x330.png');
   const click = async (point) => {
@@ -446,7 +421,7 @@ async function small_window_session() {
 // own size, which Qt 6.4's widgets cannot draw: the page scrolls instead.
 async function small_plain_window_session() {
   const viewport = { width: 640, height: 480 };
-  const { page, problems, close } = await launch({ viewport });
+  const { page, problems, close } = await open_chromium({ viewport });
   await page.goto(url);
   await page.waitForFunction(() => !document.getElementById('screen').hidden, null,
                              { timeout: deadline_ms });
