@@ -17,20 +17,15 @@ const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const { open_chromium } = require('./engines/chromium.js');
-const { decode } = require('./road.js');
+const { decode, client_area, bar, client_size, deadline_ms } = require('./road.js');
 const { serve } = require('./serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);
 fs.mkdirSync(out, { recursive: true });
 
 const viewport = { width: 1024, height: 768 };
-const client_size = { width: 750, height: 538 };
-const window_background = [239, 239, 239];
-const bar_colour = [178, 34, 34];
-const deadline_ms = 30000;
-// The bar in the middle of the chart, and Start and Eat a meal, in the
-// window's own pixels (twips of the window's design / 15).
-const chart = [16, 8, 281, 441];
+// Start and Eat a meal, in the window's own pixels (twips of the window's
+// design / 15).
 const at = { start: [24 + 32, 472 + 24], meal: [600 + 68, 8 + 56], rest: [300, 525] };
 const one_file_limit = 20 * 1000 * 1000;
 
@@ -44,7 +39,6 @@ function check(ok, what, seen) {
   return ok;
 }
 
-const same = (a, b, tolerance = 0) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
 
 // Chromium, where a request that fails is a fault too: the one file must
 // ask for nothing, and the offline site must answer everything itself.
@@ -72,38 +66,6 @@ async function until(page, what, probe) {
       throw new Error(`gave up waiting: ${what}`);
     }
   }
-}
-
-// The window's client area in page pixels: the bare window background just
-// inside the frame, along the middle row and column of the canvas.
-function client_area(image, canvas) {
-  const y = Math.round(canvas.y + canvas.height / 2);
-  const x = Math.round(canvas.x + canvas.width / 2);
-  const first = (from, to, step, pixel) => {
-    for (let i = from; i !== to; i += step)
-      if (same(pixel(i), window_background))
-        return i;
-    return NaN;
-  };
-  const left = first(canvas.x, canvas.x + canvas.width, 1, (i) => image.pixel(i, y));
-  const right = first(canvas.x + canvas.width - 1, canvas.x, -1, (i) => image.pixel(i, y));
-  const top = first(canvas.y, canvas.y + canvas.height, 1, (i) => image.pixel(x, i));
-  const bottom = first(canvas.y + canvas.height - 1, canvas.y, -1, (i) => image.pixel(x, i));
-  return { x: left, y: top, width: right - left + 1, height: bottom - top + 1 };
-}
-
-// The height of the bar in the chart's middle column.
-function bar_height(image, origin) {
-  const [cx, cy, cw, ch] = chart;
-  const x = origin.x + cx + Math.round(cw / 2) + 16;
-  let top = NaN, bottom = NaN;
-  for (let y = origin.y + cy; y < origin.y + cy + ch; ++y)
-    if (same(image.pixel(x, y), bar_colour, 8)) {
-      if (Number.isNaN(top))
-        top = y;
-      bottom = y;
-    }
-  return bottom - top + 1;
 }
 
 // Waits for the canvas to show the window, 750 x 538; gives its origin.
@@ -143,13 +105,13 @@ const level_of = (height, start_height) => 30 + (height * (100 - 30)) / start_he
 // until a tick is seen alone; every level seen is 100 less whole ticks. With
 // `meal`, a meal then adds 40, shown at the next tick, counted the same way.
 async function start_and_tick(page, origin, first, meal) {
-  const start = bar_height(first, origin);
+  const start = bar(first, origin).height;
   check(start > 100, 'the bar stands at 100 at the start', start);
   await click(page, origin, at.start);
   const levels = [100];
   const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
   const single = await until(page, 'a tick seen alone', (image) => {
-    const level = level_of(bar_height(image, origin), start);
+    const level = level_of(bar(image, origin).height, start);
     const last = levels[levels.length - 1];
     if (Math.abs(level - last) < 0.5)
       return undefined;
@@ -165,7 +127,7 @@ async function start_and_tick(page, origin, first, meal) {
   const before = Math.round(levels[levels.length - 1]);
   await click(page, origin, at.meal);
   const fed = await until(page, 'the bar rises after a meal', (image) => {
-    const level = level_of(bar_height(image, origin), start);
+    const level = level_of(bar(image, origin).height, start);
     return level > before + 0.5 ? level : undefined;
   });
   const ticks = Math.round(before + 40 - fed);

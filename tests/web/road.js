@@ -435,4 +435,4 @@ async function drive(engine, url, out) {
   return { passes, failures };
 }
 
-module.exports = { drive, decode };
+module.exports = { drive, decode, client_area, bar, client_size, deadline_ms };
