@@ -14,7 +14,8 @@
 const fs = require('fs');
 const path = require('path');
 const { open_chromium } = require('./engines/chromium.js');
-const { decode } = require('./road.js');
+const { decode, client_size, window_background, bar_colour, page_background,
+        deadline_ms } = require('./road.js');
 const { serve } = require('./serve.js');
 
 const [site, out] = process.argv.slice(2);
@@ -24,12 +25,7 @@ fs.mkdirSync(out, { recursive: true });
 // The window, 750 x 538, in the frame Qt draws: 4 CSS pixels of border on
 // every side, and a 22-pixel title bar above the window. The frame keeps
 // its size in CSS pixels when the window is scaled.
-const client_size = { width: 750, height: 538 };
 const frame = { left: 4, top: 26, right: 4, bottom: 4 };
-const window_background = [239, 239, 239];
-const bar_colour = [178, 34, 34];
-const page_background = [74, 88, 102];
-const deadline_ms = 30000;
 
 // Controls, in the window's own pixels (twips of the window's design / 15).
 const at = {

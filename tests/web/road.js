@@ -435,4 +435,5 @@ async function drive(engine, url, out) {
   return { passes, failures };
 }
 
-module.exports = { drive, decode, client_area, bar, client_size, deadline_ms };
+module.exports = { drive, decode, client_area, bar, client_size, window_background, bar_colour,
+                   page_background, deadline_ms };
