@@ -110,7 +110,7 @@ class PageLayer : public QObject
     void follow_focus(QObject* object);
     Mirror* mirror_of(QObject* object);
 
-    void element_clicked(Mirror& mirror, const val& event);
+    void element_clicked(Mirror& mirror);
     void list_changed(Mirror& mirror);
     void element_focused(Mirror& mirror);
     void field_before_input(Mirror& mirror, const val& event);
@@ -470,7 +470,7 @@ void PageLayer::dom_event(const val& event)
     Mirror& m = mirrors[i];
     const std::string type = event["type"].as<std::string>();
     if (type == "click")
-        element_clicked(m, event);
+        element_clicked(m);
     else if (type == "change")
         list_changed(m);
     else if (type == "focus")
@@ -485,7 +485,7 @@ void PageLayer::dom_event(const val& event)
         field_selection_moved(m);
 }
 
-void PageLayer::element_clicked(Mirror& m, const val&)
+void PageLayer::element_clicked(Mirror& m)
 {
     // As a screen reader presses the control on the desktop: through its
     // interface's action, which clicks it.

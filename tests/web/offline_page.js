@@ -18,6 +18,7 @@ const path = require('path');
 const { pathToFileURL } = require('url');
 const { open_chromium } = require('./engines/chromium.js');
 const { decode, client_area, bar, client_size, deadline_ms } = require('./road.js');
+const { check, fail, finish } = require('./checks.js');
 const { serve } = require('./serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);
@@ -29,15 +30,6 @@ const viewport = { width: 1024, height: 768 };
 const at = { start: [24 + 32, 472 + 24], meal: [600 + 68, 8 + 56], rest: [300, 525] };
 const one_file_limit = 20 * 1000 * 1000;
 
-let passes = 0, failures = 0;
-function check(ok, what, seen) {
-  console.log(`${ok ? 'PASS' : 'FAIL'}: ${what}${seen === undefined ? '' : ` (seen: ${seen})`}`);
-  if (ok)
-    ++passes;
-  else
-    ++failures;
-  return ok;
-}
 
 
 // Chromium, where a request that fails is a fault too: the one file must
@@ -288,10 +280,8 @@ async function served_site() {
     try {
       await test();
     } catch (e) {
-      console.log(`FAIL: ${test.name}: ${e.message}`);
-      ++failures;
+      fail(`${test.name}: ${e.message}`);
     }
   }
-  console.log(`Totals: ${passes} passed, ${failures} failed`);
-  process.exit(failures === 0 ? 0 : 1);
+  finish();
 })();

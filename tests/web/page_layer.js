@@ -12,6 +12,7 @@ const fs = require('fs');
 const path = require('path');
 const { open_chromium } = require('./engines/chromium.js');
 const { decode } = require('./road.js');
+const { check, fail, finish } = require('./checks.js');
 const { serve } = require('./serve.js');
 
 const [site, out] = process.argv.slice(2);
@@ -74,15 +75,6 @@ function band_message(level) {
   return 'The person is unconscious.  This is hypoglycaemic coma.';
 }
 
-let passes = 0, failures = 0;
-function check(ok, what, seen) {
-  console.log(`${ok ? 'PASS' : 'FAIL'}: ${what}${ok || seen === undefined ? '' : ` (seen: ${seen})`}`);
-  if (ok)
-    ++passes;
-  else
-    ++failures;
-  return ok;
-}
 
 async function launch(locale, options = {}) {
   const { context, page, problems, close } = await open_chromium({ locale, ...options });
@@ -432,10 +424,8 @@ async function touch_road(url) {
     await screen_reader_road(server.url, languages.de);
     await touch_road(server.url);
   } catch (e) {
-    console.log(`FAIL: ${e.message}`);
-    ++failures;
+    fail(e.message);
   }
   server.stop();
-  console.log(`Totals: ${passes} passed, ${failures} failed`);
-  process.exit(failures === 0 ? 0 : 1);
+  finish();
 })();

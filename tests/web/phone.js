@@ -16,6 +16,7 @@ const path = require('path');
 const { open_chromium } = require('./engines/chromium.js');
 const { decode, client_size, window_background, bar_colour, page_background,
         deadline_ms } = require('./road.js');
+const { check, fail, finish } = require('./checks.js');
 const { serve } = require('./serve.js');
 
 const [site, out] = process.argv.slice(2);
@@ -55,15 +56,6 @@ const layer = {
   'glukara-glycogen_level': [336, 312, 225, 33],
 };
 
-let passes = 0, failures = 0;
-function check(ok, what, seen) {
-  console.log(`${ok ? 'PASS' : 'FAIL'}: ${what}${seen === undefined ? '' : ` (seen: ${seen})`}`);
-  if (ok)
-    ++passes;
-  else
-    ++failures;
-  return ok;
-}
 
 const same = (a, b, tolerance = 0) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
 
@@ -450,10 +442,8 @@ async function small_plain_window_session() {
     await small_window_session();
     await small_plain_window_session();
   } catch (e) {
-    console.log(`FAIL: ${e.message}`);
-    ++failures;
+    fail(e.message);
   }
   server.stop();
-  console.log(`Totals: ${passes} passed, ${failures} failed`);
-  process.exit(failures === 0 ? 0 : 1);
+  finish();
 })();
