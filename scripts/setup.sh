@@ -44,7 +44,7 @@ test_packages=(
     # Checking and packaging what gets installed, and the licence headers.
     desktop-file-utils appstream dpkg-dev file lintian reuse
     # libFuzzer for the conversions of typed text.
-    clang-14 libclang-rt-14-dev
+    clang libclang-rt-dev
     # A dark GTK desktop reaching Qt through its gtk3 platform theme.
     qt6-gtk-platformtheme
     # Driving the program as a screen reader does, over AT-SPI, and with the

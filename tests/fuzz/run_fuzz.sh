@@ -10,7 +10,7 @@ source_dir="$1"
 work="$2"
 seconds="$3"
 mkdir -p "$work/corpus"
-clang++-14 -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined,float-cast-overflow \
+clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined,float-cast-overflow \
     -fno-sanitize-recover=all -I"$source_dir/model" \
     "$source_dir/model/glukara_code.cpp" "$source_dir/model/decimal_chars.cpp" "$source_dir/tests/fuzz/fuzz_text.cpp" \
     -o "$work/fuzz_text"
