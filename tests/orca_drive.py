@@ -8,7 +8,7 @@ import re
 import sys
 import time
 
-from orca_session import Failure, Session
+from orca_session import Failure, Session, button_said
 
 NORMAL = "The blood glucose level is within normal limits."
 # The band messages by their lowest level, as the tick chooses them.
@@ -56,7 +56,7 @@ def run(s, program):
     s.spawn(program)
     s.wait_for('the window\'s title "Glukara" when it opens',
                lambda t: t.startswith("Glukara"), since, 30)
-    s.wait_for("the focused Start button", lambda t: "Start push button" in t, since)
+    s.wait_for("the focused Start button", lambda t: button_said("Start", t), since)
     s.wait_quiet(1)
 
     since = s.mark("Orca+KP_Enter: read the title")
@@ -76,7 +76,7 @@ def run(s, program):
         raise Failure(f"{len(steady)} utterances in five seconds of steady running")
 
     since = step(s, "Tab to Eat a meal, space", "Tab")
-    s.wait_for("the focused Eat a meal button", lambda t: "Eat a meal push button" in t, since)
+    s.wait_for("the focused Eat a meal button", lambda t: button_said("Eat a meal", t), since)
     s.key("space")
 
     def level_with_its_message(text):
@@ -95,14 +95,14 @@ def run(s, program):
 
     since = step(s, "Tab, Tab, Tab to Secrete Insulin, space", "Tab", "Tab", "Tab")
     s.wait_for("the focused Secrete Insulin button",
-               lambda t: "Secrete Insulin push button" in t, since)
+               lambda t: button_said("Secrete Insulin", t), since)
     s.key("space")
     s.wait_for('"Glycogen store 50" after insulin', lambda t: "Glycogen store 50" in t, since)
     s.wait_for("the level after insulin", lambda t: LEVEL.search(t) is not None, since)
     s.wait_quiet(1)
 
     since = step(s, "Tab four times to Go for a run, space", "Tab", "Tab", "Tab", "Tab")
-    s.wait_for("the focused Go for a run button", lambda t: "Go for a run push button" in t,
+    s.wait_for("the focused Go for a run button", lambda t: button_said("Go for a run", t),
                since)
     s.key("space")
     s.wait_for('"Take a rest" for the running person',

@@ -18,10 +18,10 @@ import pyatspi
 from gi.repository import GLib
 
 from orca_drive import BANDS
-from orca_session import Failure, Session
+from orca_session import Failure, Session, button_said
 
 # What the page says in each language, from the program's translations. Orca
-# itself speaks English here, so the roles ("push button") stay English.
+# itself speaks English here, so the roles ("button") stay English.
 WORDS = {
     "en": {
         "start": "Start", "meal": "Eat a meal", "run": "Go for a run", "quit": "Quit",
@@ -145,6 +145,14 @@ def tab_to(s, what, heard):
     return since
 
 
+def tab_to_button(s, name):
+    """Presses Tab and waits for Orca to say the button name with its role."""
+    since = s.mark(f"Tab to {name}")
+    s.key("Tab")
+    s.wait_for(f'the button "{name}"', lambda t: button_said(name, t), since)
+    return since
+
+
 def run(s, url, language, words):
     level_of = re.compile(words["level"])
 
@@ -173,8 +181,7 @@ def run(s, url, language, words):
     s.wait_until(f'the focus on "{words["meal"]}"', lambda: focused_button(app, words["meal"]), 15)
     since = s.mark(f'Shift+Tab back to {words["start"]}')
     s.key("shift+Tab")
-    s.wait_for(f'"{words["start"]} push button"', lambda t: f'{words["start"]} push button' in t,
-               since)
+    s.wait_for(f'the button "{words["start"]}"', lambda t: button_said(words["start"], t), since)
     s.wait_quiet(1)
 
     since = s.mark(f"space on {words['start']}")
@@ -190,7 +197,7 @@ def run(s, url, language, words):
     s.wait_for("the first level, 99 or less, with its message", first_level, since)
     s.wait_quiet(1)
 
-    since = tab_to(s, words["meal"], f'{words["meal"]} push button')
+    since = tab_to_button(s, words["meal"])
     s.key("space")
 
     def level_after_meal(text):
@@ -202,16 +209,16 @@ def run(s, url, language, words):
     meal_level = int(level_of.search(after_meal).group(1))
     s.wait_quiet(1)
 
-    tab_to(s, words["run"], f'{words["run"]} push button')
-    tab_to(s, words["quit"], f'{words["quit"]} push button')
+    tab_to_button(s, words["run"])
+    tab_to_button(s, words["quit"])
     since = tab_to(s, words["variable"], f'{words["variable"]} combo box')
     s.wait_for(f'the chosen quantity "{words["first_quantity"]}"',
                lambda t: words["first_quantity"] in t, since)
     since = tab_to(s, words["value"], f'{words["value"]} entry')
     s.wait_for("the value -1", lambda t: re.search(r"(^|\s)-1\b", t), since)
     tab_to(s, words["diabetic"], f'{words["diabetic"]} check box not checked')
-    tab_to(s, words["reset"], f'{words["reset"]} push button')
-    tab_to(s, words["insulin"], f'{words["insulin"]} push button')
+    tab_to_button(s, words["reset"])
+    tab_to_button(s, words["insulin"])
     s.wait_quiet(0.5)
 
     since = s.mark(f"space on {words['insulin']}")
@@ -227,7 +234,7 @@ def run(s, url, language, words):
     s.wait_for("the level after insulin", level_after_insulin, since)
     s.wait_quiet(1)
 
-    tab_to(s, words["glucagon"], f'{words["glucagon"]} push button')
+    tab_to_button(s, words["glucagon"])
 
 
 if __name__ == "__main__":

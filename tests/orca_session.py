@@ -38,6 +38,15 @@ sys.exit(launcher.main())
 
 SPEECH = re.compile(r"SPEECH OUTPUT: '(.*)' ?[\[{]")
 
+# Orca's words for a button's role: "push button" in Orca 43 (Debian 12),
+# "button" in Orca 48 (Debian 13).
+BUTTON_ROLES = ("push button", "button")
+
+
+def button_said(name, text):
+    """Whether text names the button name with its role, in either release's words."""
+    return any(f"{name} {role}" in text for role in BUTTON_ROLES)
+
 
 class Failure(Exception):
     pass
