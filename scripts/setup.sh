@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 
 # Shared by scripts/start and scripts/test: installs what is missing from
-# Debian 12's packages, then configures and builds. Safe to run again.
+# Debian's packages (Debian 13 or 12, by the names both use), then configures
+# and builds. Safe to run again.
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
