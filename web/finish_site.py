@@ -4,16 +4,14 @@
 
 """Finishes the site that the build installed, from the files it holds:
 
-- service-worker.js, from the one in WEB_SOURCE_DIR, naming every file of the
-  site and a hash of their contents;
+- service-worker.js, from the one in WEB_SOURCE_DIR, with every file of the
+  site and the SHA-256 of its contents, and a version made of those;
 - glukara.html, the whole page in one file that a browser opens from a
   folder, a USB stick or a learning platform, with no web server: the program,
   the loader, the page's script, the icon and the licences inside, nothing to
   fetch.
 
     finish_site.py SITE_DIR WEB_SOURCE_DIR
-
-Run again on a site with a file changed, it makes that site a new version.
 """
 
 import base64
@@ -25,6 +23,8 @@ from pathlib import Path
 
 ONE_FILE = 'glukara.html'
 WORKER = 'service-worker.js'
+# Of a hash's 64 hex digits, enough that two builds never share a name.
+HASH_LENGTH = 16
 # Browsers let a script element's text run up to the first "</script", and
 # treat "<!--" in it specially: the files put inside one must hold neither.
 SCRIPT_HAZARDS = ('</script', '<!--')
@@ -41,16 +41,20 @@ def kept_files(site):
 
 
 def write_worker(site, source):
-    names = kept_files(site)
-    digest = hashlib.sha256()
-    for name in names:
-        content = (site / name).read_bytes()
-        digest.update(f'{name}\0{len(content)}\0'.encode())
-        digest.update(content)
+    """Records every file of the site with its hash, which the worker checks
+    before it keeps a version: a file cut short by an upload, or a proxy's
+    page in its place, is never kept. Run again on a site with a file
+    changed, it records that site as a new version."""
+    hashes = {name: sha256((site / name).read_bytes()) for name in kept_files(site)}
+    version = sha256(json.dumps(hashes, sort_keys=True).encode())[:HASH_LENGTH]
     worker = (source / WORKER).read_text()
-    worker = replace_once(worker, '@HASH@', digest.hexdigest()[:16])
-    worker = replace_once(worker, "['@FILES@']", json.dumps(names))
+    worker = replace_once(worker, '@VERSION@', version)
+    worker = replace_once(worker, "{'@FILES@': ''}", json.dumps(hashes, indent=2, sort_keys=True))
     (site / WORKER).write_text(worker)
+
+
+def sha256(data):
+    return hashlib.sha256(data).hexdigest()
 
 
 def replace_once(text, old, new):
