@@ -4,14 +4,19 @@
 
 """Finishes the site that the build installed, from the files it holds:
 
-- service-worker.js, from the one in WEB_SOURCE_DIR, with every file of the
-  site and the SHA-256 of its contents, and a version made of those;
 - glukara.html, the whole page in one file that a browser opens from a
   folder, a USB stick or a learning platform, with no web server: the program,
   the loader, the page's script, the icon and the licences inside, nothing to
-  fetch.
+  fetch;
+- the scripts and the program named by their contents' hash, which index.html
+  names, so that no cache can pair the files of two builds;
+- service-worker.js, from the one in WEB_SOURCE_DIR, with every file of the
+  site and the SHA-256 of its contents, and a version made of those.
 
     finish_site.py SITE_DIR WEB_SOURCE_DIR
+
+The names and the version come from the contents alone: the same files give
+the same site.
 """
 
 import base64
@@ -23,6 +28,8 @@ from pathlib import Path
 
 ONE_FILE = 'glukara.html'
 WORKER = 'service-worker.js'
+PROGRAM = ('glukara.js', 'glukara.wasm')
+SCRIPTS = ('qtloader.js', 'page.js')
 # Of a hash's 64 hex digits, enough that two builds never share a name.
 HASH_LENGTH = 16
 # Browsers let a script element's text run up to the first "</script", and
@@ -55,6 +62,25 @@ def write_worker(site, source):
 
 def sha256(data):
     return hashlib.sha256(data).hexdigest()
+
+
+def name_by_content(site):
+    """Gives the program and the page's scripts names that say their
+    contents, and index.html those names. The program's two files share one
+    name, which Qt's loader takes, from the hash of both: a new glukara.js
+    never meets an old glukara.wasm."""
+    program = sha256(b''.join(sha256((site / name).read_bytes()).encode()
+                              for name in PROGRAM))[:HASH_LENGTH]
+    for name in PROGRAM:
+        (site / name).rename(site / name.replace('glukara.', f'glukara-{program}.'))
+    page = (site / 'index.html').read_text()
+    page = replace_once(page, '<meta name="glukara-program" content="glukara">',
+                        f'<meta name="glukara-program" content="glukara-{program}">')
+    for name in SCRIPTS:
+        hashed = name.replace('.js', f'-{sha256((site / name).read_bytes())[:HASH_LENGTH]}.js')
+        (site / name).rename(site / hashed)
+        page = replace_once(page, f'<script src="{name}"></script>', f'<script src="{hashed}"></script>')
+    (site / 'index.html').write_text(page)
 
 
 def replace_once(text, old, new):
@@ -112,8 +138,9 @@ def main():
     if len(sys.argv) != 3:
         sys.exit('usage: finish_site.py SITE_DIR WEB_SOURCE_DIR')
     site, source = Path(sys.argv[1]), Path(sys.argv[2])
-    write_worker(site, source)
     write_one_file(site)
+    name_by_content(site)
+    write_worker(site, source)
 
 
 if __name__ == '__main__':

@@ -188,5 +188,5 @@ else if (!loader.webGLSupported)
   show_notice(say.no_webgl, false);
 else {
   message.textContent = say.loading;
-  loader.loadEmscriptenModule('glukara');
+  loader.loadEmscriptenModule(document.querySelector('meta[name="glukara-program"]').content);
 }
