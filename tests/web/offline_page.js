@@ -232,7 +232,7 @@ async function watch_workers(context) {
 
 // A copy of the site, with `marker` in its page, recorded anew as the build
 // records a site (finish_site.py's write_worker): another version.
-function version_of(site, folder, web_source, marker) {
+function version_of(folder, marker) {
   fs.cpSync(site, folder, { recursive: true });
   if (!marker)
     return;
@@ -253,7 +253,7 @@ const marker_of = (page) => page.evaluate(() => {
 
 async function served_site() {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-site-'));
-  version_of(site, copy, web_source);
+  version_of(copy);
   let server = await serve(copy);
   const { context, page, problems, close } = await launch();
   try {
@@ -299,7 +299,7 @@ async function served_site() {
 
     // A new version of the site, made as the build makes one, served at the
     // same address.
-    version_of(site, copy, web_source, 'second version');
+    version_of(copy, 'second version');
     server = await serve(copy, new URL(server.url).port);
     await context.setOffline(false);
     await page.reload();
@@ -341,11 +341,11 @@ function school_page(folder, title) {
 
 async function school_server() {
   const root = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-school-'));
-  version_of(site, root, web_source);
+  version_of(root);
   school_page(path.join(root, 'news'), 'News of the school');
   school_page(path.join(root, 'other'), 'Another page of the school');
-  version_of(site, path.join(root, 'a'), web_source);
-  version_of(site, path.join(root, 'b'), web_source, 'b');
+  version_of(path.join(root, 'a'));
+  version_of(path.join(root, 'b'), 'b');
   const server = await serve(root);
   const url = (folder) => new URL(folder, server.url).href;
   const { context, page, close } = await launch();
@@ -391,7 +391,7 @@ async function school_server() {
     const a = path.join(root, 'a');
     const before = await workers.activated(url('a/'));
     fs.rmSync(a, { recursive: true });
-    version_of(site, a, web_source, 'cut');
+    version_of(a, 'cut');
     const wasm = fs.readdirSync(a).find((name) => name.endsWith('.wasm'));
     const whole = fs.readFileSync(path.join(a, wasm));
     fs.writeFileSync(path.join(a, wasm), whole.subarray(0, whole.length / 2));
