@@ -545,11 +545,14 @@ void PageLayer::box_shown(QMessageBox* shown)
     val dialog = make_element(mirrors[box_mirrors], int(box_mirrors));
     for (std::size_t i = box_mirrors + 1; i < mirrors.size(); ++i)
         dialog.call<void>("appendChild", make_element(mirrors[i], int(i)));
-    // A screen reader says the box's message as the box takes the focus.
+    // A screen reader reads the box's message with the box, and Orca, which
+    // says only the focused button of a dialog in a page, hears it spoken as
+    // the window's announcements are.
     if (message) {
         val text = mirrors[box_mirrors + 1].element;
         dialog.call<void>("setAttribute", std::string("aria-describedby"),
                           text["id"].as<std::string>());
+        say(message->text());
     }
     // The window behind a modal box takes no click on the desktop; in the
     // browser, Qt 6.4 answers one with an endless loop of raising the box.
