@@ -16,9 +16,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -303,9 +303,9 @@ val PageLayer::make_element(Mirror& mirror, int index)
         e.call<void>("setAttribute", std::string("autocorrect"), std::string("off"));
         e.call<void>("setAttribute", std::string("enterkeyhint"), std::string("done"));
         e.set("maxLength", static_cast<QLineEdit*>(mirror.source.data())->maxLength());
-        for (const char* type : {"beforeinput", "input", "keydown", "keyup", "select", "pointerdown",
-                                 "mousedown", "mousemove", "mouseup", "compositionstart",
-                                 "compositionend"})
+        for (const char* type :
+             {"beforeinput", "input", "keydown", "keyup", "select", "pointerdown", "mousedown",
+              "mousemove", "mouseup", "compositionstart", "compositionend"})
             listen(e, type);
         break;
     case Kind::Check:
@@ -559,6 +559,8 @@ void PageLayer::box_shown(QMessageBox* shown)
     backdrop = document().call<val>("createElement", std::string("div"));
     backdrop.set("className", std::string("backdrop"));
     backdrop.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
+    // Nor does a click there take the focus off the box's button.
+    listen(backdrop, "mousedown");
     root.call<void>("insertBefore", backdrop, live);
     root.call<void>("insertBefore", dialog, live);
     refresh_all();
@@ -589,6 +591,10 @@ void PageLayer::dom_event(const val& event)
 {
     if (event["currentTarget"] == root) {
         layer_key_down(event);
+        return;
+    }
+    if (event["currentTarget"] == backdrop) {
+        event.call<void>("preventDefault");
         return;
     }
     const val index = event["currentTarget"]["dataset"]["control"];
@@ -791,8 +797,7 @@ void PageLayer::show_field_selection(Mirror& m)
         m.element.call<void>("setSelectionRange", start, end,
                              std::string(backward ? "backward" : "forward"));
     } else {
-        m.element.call<void>("setSelectionRange", field->cursorPosition(),
-                             field->cursorPosition());
+        m.element.call<void>("setSelectionRange", field->cursorPosition(), field->cursorPosition());
     }
 }
 
@@ -825,12 +830,12 @@ void PageLayer::field_mouse(Mirror& m, const val& event)
                         (event["clientY"].as<double>() - box["top"].as<double>()) / scale);
     QEvent::Type qt_type = QEvent::MouseMove;
     if (type == "mousedown")
-        qt_type = event["detail"].as<int>() == 2 ? QEvent::MouseButtonDblClick
-                                                 : QEvent::MouseButtonPress;
+        qt_type =
+            event["detail"].as<int>() == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
     else if (type == "mouseup")
         qt_type = QEvent::MouseButtonRelease;
-    const Qt::MouseButtons held = qt_type == QEvent::MouseButtonRelease ? Qt::NoButton
-                                                                        : Qt::LeftButton;
+    const Qt::MouseButtons held =
+        qt_type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
     QMouseEvent mouse(qt_type, local, field->mapToGlobal(local),
                       qt_type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
                       Qt::NoModifier);
