@@ -421,6 +421,103 @@ async function drive(engine, url, out) {
     }
   }
 
+  // A run-time error: two meals of 3e38 between the same two ticks overflow
+  // single precision. The window shows its error box, a click on its OK
+  // closes it, and the program goes on.
+  async function overflow_session() {
+    const page = await engine.launch({ language: 'en-US' });
+    try {
+      await page.goto(url);
+      const { client, image: first } = await wait_for_window(page);
+      const origin = { x: client.x, y: client.y };
+      const start_bar = bar(first, origin);
+      const known = { level: 100, height: start_bar.height };
+      const level = (image) => Math.round(level_of(bar(image, origin).height, known));
+      const bar_seen = (image) => JSON.stringify(bar(image, origin));
+
+      await click(page, origin, at.combo_text);
+      await page.press('ArrowDown');
+      await page.press('ArrowDown');
+      const chosen = await until(page, 'the settings show the meal\'s input', (image) =>
+        differing(first, image, origin, regions.settings) > 0 ? image : undefined);
+      await click(page, origin, at.value_box);
+      await page.press('Control+A');
+      await page.type('3e38');
+      await until(page, 'the typed 3e38 shows', (image) =>
+        differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+      await click(page, origin, at.start);
+
+      // The box as the page's layer of elements has it, in viewport pixels.
+      const box_rect = () => {
+        const box = document.querySelector('#glukara-layer [role=alertdialog]');
+        if (!box)
+          return null;
+        const r = box.getBoundingClientRect();
+        return { x: r.x, y: r.y, width: r.width, height: r.height, text: box.textContent };
+      };
+      // Both meals right after a tick: a tick between them holds the level at
+      // 180 and overflows nothing, so then once more after the next one.
+      let opened = null;
+      for (let attempt = 1; attempt <= 5 && !opened; ++attempt) {
+        const resting = level(await look(page));
+        await until(page, 'a tick before the meals', (image) =>
+          level(image) !== resting ? image : undefined, bar_seen);
+        await page.click(origin.x + at.meal[0], origin.y + at.meal[1]);
+        await page.click(origin.x + at.meal[0], origin.y + at.meal[1]);
+        const seen = await poll('the error box or the ceiling',
+                                async () => ({ box: await page.evaluate(box_rect), image: await look(page) }),
+                                (v) => v.box || level(v.image) >= 180 ? v : undefined,
+                                (v) => JSON.stringify(v.box) + ' ' + bar_seen(v.image));
+        if (seen.box)
+          opened = seen;
+        else {
+          console.log(`${engine.name}: a tick came between the two meals (attempt ${attempt}); once more`);
+          await until(page, 'the level below 180 again', (image) => level(image) < 180 ? image : undefined,
+                      bar_seen);
+        }
+      }
+      if (!check(opened !== null, 'two meals of 3e38 between two ticks open the error box'))
+        return;
+      // Its message's line breaks read as a space.
+      const message = opened.box.text.replace(/\s+/g, ' ');
+      check(message.includes("Run-time error '6': Overflow"),
+            'the box says "Run-time error \'6\': Overflow"', message);
+      const shot = await look(page, 'glukara-web-error.png');
+      const r = opened.box;
+      let changed = 0, total = 0;
+      for (let y = Math.round(r.y) + 2; y < r.y + r.height - 2; y += 2)
+        for (let x = Math.round(r.x) + 2; x < r.x + r.width - 2; x += 2, ++total)
+          if (!same(shot.pixel(x, y), first.pixel(x, y)))
+            ++changed;
+      check(changed > total / 4, 'the box is seen in the window', `${changed} of ${total} pixels changed`);
+
+      // OK, clicked where it is drawn.
+      await click_element(page, '#glukara-layer [role=alertdialog] button');
+      await until_page(page, 'the box closed by a click on OK', (s) => !document.querySelector(s),
+                       '#glukara-layer [role=alertdialog]');
+      check(true, 'a click on OK closes the box');
+      // The first meal lands at the ceiling of 180 at the tick after the
+      // meals, which may come before or after the box has closed; from there
+      // each tick lowers the level by 1.
+      const closed = level(await look(page));
+      const ticked = level(await until(page, 'a tick after the box', (image) =>
+        level(image) !== closed ? image : undefined, bar_seen));
+      const lowered = level(await until(page, 'the tick after', (image) =>
+        level(image) !== ticked ? image : undefined, bar_seen));
+      check(ticked <= 180 && ticked - lowered >= 1 && ticked - lowered <= 3,
+            'the clock ticks on afterwards, below the ceiling of 180', `${closed} -> ${ticked} -> ${lowered}`);
+      await click(page, origin, at.reset);
+      await until(page, 'the bar is back at 100 after Reset', (image) =>
+        bar(image, origin).height === start_bar.height ? image : undefined, bar_seen);
+      check(true, 'Reset brings back 100 after the error');
+      const said = await notice_text(page);
+      check(said === null, 'the page never says it stopped', said);
+      check(page.problems.length === 0, 'the error box: no errors in the console', page.problems.join('; '));
+    } finally {
+      await page.close();
+    }
+  }
+
   async function lacking(what, expected) {
     const page = await engine.launch({ language: 'en-US', without: what });
     if (!page) {
@@ -439,6 +536,7 @@ async function drive(engine, url, out) {
   try {
     const english = await english_session();
     await german_session(english);
+    await overflow_session();
     await lacking('webgl',
                   'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.');
     await lacking('webassembly',
