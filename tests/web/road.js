@@ -213,6 +213,22 @@ async function drive(engine, url, out) {
     }
   }
 
+  // Chooses the quantity two entries down the list, the meal's input, and
+  // types text over its value, as a pupil does with the mouse and keys;
+  // before is the screen the settings are compared with.
+  async function type_meal_input(page, origin, before, text, chosen_what) {
+    await click(page, origin, at.combo_text);
+    await page.press('ArrowDown');
+    await page.press('ArrowDown');
+    const chosen = await until(page, chosen_what, (image) =>
+      differing(before, image, origin, regions.settings) > 0 ? image : undefined);
+    await click(page, origin, at.value_box);
+    await page.press('Control+A');
+    await page.type(text);
+    await until(page, `the typed ${text} shows`, (image) =>
+      differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+  }
+
   // Clicks the middle of an element of the page, where a person would.
   async function click_element(page, selector) {
     const box = await page.evaluate((s) => {
@@ -325,16 +341,7 @@ async function drive(engine, url, out) {
       const stopped = await until(page, 'Stop becomes Start', (image) =>
         differing(first, image, origin, regions.start) === 0 ? image : undefined);
       const level_stopped = Math.round(level_of(bar(stopped, origin).height, known));
-      await click(page, origin, at.combo_text);
-      await page.press('ArrowDown');
-      await page.press('ArrowDown');
-      const chosen = await until(page, 'the settings show another quantity', (image) =>
-        differing(stopped, image, origin, regions.settings) > 0 ? image : undefined);
-      await click(page, origin, at.value_box);
-      await page.press('Control+A');
-      await page.type('-60');
-      await until(page, 'the typed value shows', (image) =>
-        differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+      await type_meal_input(page, origin, stopped, '-60', 'the settings show another quantity');
       const restarted = Date.now();
       await click(page, origin, at.start);
       await click(page, origin, at.meal);
@@ -435,16 +442,7 @@ async function drive(engine, url, out) {
       const level = (image) => Math.round(level_of(bar(image, origin).height, known));
       const bar_seen = (image) => JSON.stringify(bar(image, origin));
 
-      await click(page, origin, at.combo_text);
-      await page.press('ArrowDown');
-      await page.press('ArrowDown');
-      const chosen = await until(page, 'the settings show the meal\'s input', (image) =>
-        differing(first, image, origin, regions.settings) > 0 ? image : undefined);
-      await click(page, origin, at.value_box);
-      await page.press('Control+A');
-      await page.type('3e38');
-      await until(page, 'the typed 3e38 shows', (image) =>
-        differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+      await type_meal_input(page, origin, first, '3e38', 'the settings show the meal\'s input');
       await click(page, origin, at.start);
 
       // The box as the page's layer of elements has it, in viewport pixels.
