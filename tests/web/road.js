@@ -27,6 +27,9 @@ const window_background = [239, 239, 239];
 const bar_colour = [178, 34, 34];
 const page_background = [74, 88, 102];
 const deadline_ms = 30000;
+// Starting the page compiles its WebAssembly, which a loaded machine's
+// WebKitGTK has been seen to take over 30 s for.
+const start_deadline_ms = 120000;
 
 // Controls in the window's own pixels: twips of the window's design / 15.
 const at = {
@@ -136,6 +139,7 @@ async function drive(engine, url, out) {
     const asked = Date.now();
     const png = await page.screenshot();
     const image = decode(png);
+    image.png = png;
     image.asked = asked;
     image.returned = Date.now();
     if (file)
@@ -144,9 +148,11 @@ async function drive(engine, url, out) {
   }
 
   // Waits for `probe` to return something other than undefined, null or
-  // false, asking again until the deadline; says what it last saw otherwise.
-  async function poll(what, ask, probe, describe = (v) => JSON.stringify(v)) {
-    const end = Date.now() + deadline_ms;
+  // false, asking again until the deadline; says what it last saw otherwise,
+  // and keeps the last screenshot it looked at.
+  let gave_up = 0;
+  async function poll(what, ask, probe, describe = (v) => JSON.stringify(v), wait_ms = deadline_ms) {
+    const end = Date.now() + wait_ms;
     for (;;) {
       const seen = await ask();
       const found = probe(seen);
@@ -154,20 +160,25 @@ async function drive(engine, url, out) {
         return found;
       if (Date.now() > end) {
         check(false, `in time: ${what}`, describe(seen));
+        if (seen && seen.png) {
+          const file = path.join(out, `gave-up-${++gave_up}.png`);
+          fs.writeFileSync(file, seen.png);
+          console.log(`${engine.name}: what it last saw is ${file}`);
+        }
         throw new Error(`gave up waiting: ${what}`);
       }
     }
   }
 
   // The same, looking at every screenshot.
-  const until = (page, what, probe, describe = () => undefined) =>
-    poll(what, () => look(page), probe, describe);
+  const until = (page, what, probe, describe = () => undefined, wait_ms = deadline_ms) =>
+    poll(what, () => look(page), probe, describe, wait_ms);
 
   // The same, asking the page's elements; a page that is being loaded anew
   // cannot answer yet.
-  const until_page = (page, what, fn, arg) =>
+  const until_page = (page, what, fn, arg, wait_ms = deadline_ms) =>
     poll(what, () => page.evaluate(fn, arg).catch((e) => ({ unanswered: e.message })),
-         (v) => v && !v.unanswered && v);
+         (v) => v && !v.unanswered && v, JSON.stringify, wait_ms);
 
   // The canvas's rectangle in the viewport, while it is shown.
   const canvas_rect = () => {
@@ -179,17 +190,21 @@ async function drive(engine, url, out) {
   };
 
   // Waits for the window to be painted: the canvas shown, with the bare
-  // window background inside the frame, 750 x 538.
-  async function wait_for_window(page) {
-    const canvas = await until_page(page, 'the canvas is shown', canvas_rect).catch(async (e) => {
+  // window background inside the frame, 750 x 538. `asked` is when the
+  // page was asked for.
+  async function wait_for_window(page, asked) {
+    const canvas = await until_page(page, 'the canvas is shown', canvas_rect, undefined,
+                                    start_deadline_ms).catch(async (e) => {
       console.log(`${engine.name}: the page says: ${await notice_text(page)}`);
       throw e;
     });
-    return until(page, 'the window is painted at 750 x 538', (image) => {
+    const painted = await until(page, 'the window is painted at 750 x 538', (image) => {
       const client = client_area(image, canvas);
       return client.width === client_size.width && client.height === client_size.height
                  ? { canvas, client, image } : undefined;
-    }, (image) => JSON.stringify(client_area(image, canvas)));
+    }, (image) => JSON.stringify({ canvas, client: client_area(image, canvas) }), start_deadline_ms);
+    console.log(`${engine.name}: window painted ${Date.now() - asked} ms after the page was asked for`);
+    return painted;
   }
 
   async function click(page, origin, [x, y]) {
@@ -241,10 +256,9 @@ async function drive(engine, url, out) {
   async function english_session() {
     const page = await engine.launch({ language: 'en-US' });
     try {
-      const started = Date.now();
+      const asked = Date.now();
       await page.goto(url);
-      const { canvas, client, image: first } = await wait_for_window(page);
-      console.log(`${engine.name}: window painted ${Date.now() - started} ms after the page was asked for`);
+      const { canvas, client, image: first } = await wait_for_window(page, asked);
       await look(page, 'glukara-web.png');
       const title = await page.evaluate(() => document.title);
       check(title === 'Glukara', 'the page is titled "Glukara"', title);
@@ -402,8 +416,9 @@ async function drive(engine, url, out) {
   async function german_session(english) {
     const page = await engine.launch({ language: 'de-DE' });
     try {
+      const asked = Date.now();
       await page.goto(url);
-      const { client, image } = await wait_for_window(page);
+      const { client, image } = await wait_for_window(page, asked);
       await look(page, 'glukara-web-de.png');
       const origin = { x: client.x, y: client.y };
       const lang = await page.evaluate(() => document.documentElement.lang);
@@ -419,8 +434,9 @@ async function drive(engine, url, out) {
       await page.click(canvas.x + canvas.width - 14, canvas.y + 12);
       if (await wait_for_notice(page, 'Glukara ist beendet.'))
         check(true, 'closing the window ends the program in the page');
+      const again = Date.now();
       await click_element(page, '#again');
-      await wait_for_window(page);
+      await wait_for_window(page, again);
       check(true, 'Neu starten brings the window back');
       check(page.problems.length === 0, 'no errors in the console', page.problems.join('; '));
     } finally {
@@ -434,8 +450,9 @@ async function drive(engine, url, out) {
   async function overflow_session() {
     const page = await engine.launch({ language: 'en-US' });
     try {
+      const asked = Date.now();
       await page.goto(url);
-      const { client, image: first } = await wait_for_window(page);
+      const { client, image: first } = await wait_for_window(page, asked);
       const origin = { x: client.x, y: client.y };
       const start_bar = bar(first, origin);
       const known = { level: 100, height: start_bar.height };
