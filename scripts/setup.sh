@@ -30,7 +30,7 @@ build_packages=(
 )
 
 # The real Orca screen reader in a desktop session of its own
-# (tests/orca_session.py): the accessibility bus and pyatspi, speech, a window
+# (tests/helpers/orca_session.py): the accessibility bus and pyatspi, speech, a window
 # manager that activates the window, xdotool for the keys, and gsettings and
 # dconf, which turn on the desktop's accessibility.
 screen_reader_packages=(

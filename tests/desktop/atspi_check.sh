@@ -8,7 +8,7 @@
 set -euo pipefail
 unset QT_QPA_PLATFORM
 here="$(cd "$(dirname "$0")" && pwd)"
-exec "$here/xvfb_session.sh" 1024x768 dbus-run-session -- bash -c '
+exec "$here/../helpers/xvfb_session.sh" 1024x768 dbus-run-session -- bash -c '
     set -euo pipefail
     /usr/libexec/at-spi-bus-launcher --launch-immediately &
     launcher=$!

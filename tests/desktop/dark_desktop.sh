@@ -11,7 +11,7 @@ here="$(cd "$(dirname "$0")" && pwd)"
 unset QT_QPA_PLATFORM
 export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
 mkdir -p "$2"
-exec "$here/xvfb_session.sh" 1024x768 bash -c '
+exec "$here/../helpers/xvfb_session.sh" 1024x768 bash -c '
     program="$1" contrast="$2" shot="$3/glukara-dark.png"
     "$program" 2>"$3/stderr.txt" &
     pid=$!

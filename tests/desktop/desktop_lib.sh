@@ -4,7 +4,7 @@
 # X server, deadline waits, and cleanup of everything started.
 # Sourced by bash scripts with `set -euo pipefail`.
 
-source "$(dirname "${BASH_SOURCE[0]}")/xvfb_lib.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../helpers/xvfb_lib.sh"
 
 started=()
 scratch=$(mktemp -d)

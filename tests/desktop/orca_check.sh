@@ -7,5 +7,7 @@
 set -euo pipefail
 unset QT_QPA_PLATFORM
 here="$(cd "$(dirname "$0")" && pwd)"
-exec "$here/xvfb_session.sh" 1024x768 dbus-run-session -- \
+# The session's helpers are shared with the page's Orca test.
+export PYTHONPATH="$here/../helpers${PYTHONPATH:+:$PYTHONPATH}"
+exec "$here/../helpers/xvfb_session.sh" 1024x768 dbus-run-session -- \
     /usr/bin/python3 "$here/orca_drive.py" "$1"

@@ -8,7 +8,7 @@
 set -euo pipefail
 unset QT_QPA_PLATFORM
 here="$(cd "$(dirname "$0")" && pwd)"
-exec "$here/xvfb_session.sh" 1024x768 bash -c '
+exec "$here/../helpers/xvfb_session.sh" 1024x768 bash -c '
     "$1" &
     pid=$!
     trap "kill $pid 2>/dev/null" EXIT

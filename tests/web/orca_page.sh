@@ -7,5 +7,7 @@
 # LANGUAGE Chromium's language (en or de).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-exec "$here/xvfb_session.sh" 1024x768 dbus-run-session -- \
+# The session is the desktop Orca test's, and so are the bands it hears.
+export PYTHONPATH="$here/../helpers:$here/../desktop${PYTHONPATH:+:$PYTHONPATH}"
+exec "$here/../helpers/xvfb_session.sh" 1024x768 dbus-run-session -- \
     /usr/bin/python3 "$here/orca_page.py" "$@"

@@ -13,7 +13,7 @@
 # exe_check.sh GLUKARA.EXE SCREENSHOT.png PREFIX
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-exec "$here/xvfb_session.sh" 1024x768 bash -c '
+exec "$here/helpers/xvfb_session.sh" 1024x768 bash -c '
 set -euo pipefail
 exe="$1" shot="$2"
 export WINEPREFIX="$3" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -15,7 +15,7 @@ work="$2"
 WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
 rm -rf "$work"
 mkdir -p "$work"
-exec "$here/xvfb_session.sh" 1024x768 bash -c '
+exec "$here/helpers/xvfb_session.sh" 1024x768 bash -c '
 set -euo pipefail
 setup="$1" work="$2"
 export WINEPREFIX="$work/prefix" WINEDEBUG=-all
