@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <string>
 
