@@ -17,7 +17,7 @@ const zlib = require('zlib');
 const { spawn } = require('child_process');
 const { chromium } = require('playwright-core');
 const { decode } = require('../tests/web/road.js');
-const { serve } = require('../tests/web/serve.js');
+const { serve } = require('../tests/web/lib/serve.js');
 
 const [site, startup_glukara, rounds_text] = process.argv.slice(2);
 const rounds = Number(rounds_text || 10);

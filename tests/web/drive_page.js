@@ -11,7 +11,7 @@
 const fs = require('fs');
 const path = require('path');
 const { drive } = require('./road.js');
-const { serve } = require('./serve.js');
+const { serve } = require('./lib/serve.js');
 
 const engines = ['chromium', 'firefox', 'webkit'];
 const [engine_name, site, out] = process.argv.slice(2);

@@ -22,8 +22,8 @@ const path = require('path');
 const { pathToFileURL } = require('url');
 const { open_chromium } = require('./engines/chromium.js');
 const { decode, client_area, bar, client_size, deadline_ms } = require('./road.js');
-const { check, fail, finish } = require('./checks.js');
-const { serve } = require('./serve.js');
+const { check, fail, finish } = require('./lib/tally.js');
+const { serve } = require('./lib/serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);
 fs.mkdirSync(out, { recursive: true });

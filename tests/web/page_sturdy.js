@@ -12,9 +12,9 @@
 const fs = require('fs');
 const path = require('path');
 const { decode } = require('./road.js');
-const { check, fail, finish } = require('./checks.js');
-const { deadline_ms, launch, tree, until, control } = require('./layer_tree.js');
-const { serve } = require('./serve.js');
+const { check, fail, finish } = require('./lib/tally.js');
+const { deadline_ms, launch, tree, until, control } = require('./lib/layer_tree.js');
+const { serve } = require('./lib/serve.js');
 
 const [site, out] = process.argv.slice(2);
 fs.mkdirSync(out, { recursive: true });

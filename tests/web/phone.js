@@ -16,8 +16,8 @@ const path = require('path');
 const { open_chromium } = require('./engines/chromium.js');
 const { decode, client_size, window_background, bar_colour, page_background,
         deadline_ms } = require('./road.js');
-const { check, fail, finish } = require('./checks.js');
-const { serve } = require('./serve.js');
+const { check, fail, finish } = require('./lib/tally.js');
+const { serve } = require('./lib/serve.js');
 
 const [site, out] = process.argv.slice(2);
 let url;

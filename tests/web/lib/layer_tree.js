@@ -4,8 +4,8 @@
 // The window as a screen reader finds it in Chromium's accessibility tree,
 // for the tests that use the page through its layer of elements.
 'use strict';
-const { open_chromium } = require('./engines/chromium.js');
-const { check } = require('./checks.js');
+const { open_chromium } = require('../engines/chromium.js');
+const { check } = require('./tally.js');
 
 const deadline_ms = 30000;
 
