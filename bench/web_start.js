@@ -16,7 +16,7 @@ const path = require('path');
 const zlib = require('zlib');
 const { spawn } = require('child_process');
 const { chromium } = require('playwright-core');
-const { decode } = require('../tests/web/road.js');
+const { decode } = require('../tests/web/lib/window.js');
 const { serve } = require('../tests/web/lib/serve.js');
 
 const [site, startup_glukara, rounds_text] = process.argv.slice(2);

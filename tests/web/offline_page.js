@@ -21,17 +21,16 @@ const os = require('os');
 const path = require('path');
 const { pathToFileURL } = require('url');
 const { open_chromium } = require('./engines/chromium.js');
-const { decode, client_area, bar, client_size, deadline_ms } = require('./road.js');
-const { check, fail, finish } = require('./lib/tally.js');
+const { check, fail, note, finish } = require('./lib/tally.js');
+const { deadline_ms, screenshot_pause_ms, poll } = require('./lib/wait.js');
+const { client_size, at, decode, canvas_rect, client_area, place_of, bar,
+        level_of } = require('./lib/window.js');
 const { serve } = require('./lib/serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);
 fs.mkdirSync(out, { recursive: true });
 
 const viewport = { width: 1024, height: 768 };
-// Start and Eat a meal, in the window's own pixels (twips of the window's
-// design / 15).
-const at = { start: [24 + 32, 472 + 24], meal: [600 + 68, 8 + 56], rest: [300, 525] };
 const one_file_limit = 20 * 1000 * 1000;
 
 
@@ -51,18 +50,9 @@ async function look(page, file) {
 
 // Waits for `probe` to return something other than undefined or false,
 // looking again at every screenshot until the deadline.
-async function until(page, what, probe) {
-  const end = Date.now() + deadline_ms;
-  for (;;) {
-    const found = probe(await look(page));
-    if (found !== undefined && found !== false)
-      return found;
-    if (Date.now() > end) {
-      check(false, `in time: ${what}`);
-      throw new Error(`gave up waiting: ${what}`);
-    }
-  }
-}
+const until = (page, what, probe) =>
+  poll({ check }, what, () => look(page), probe,
+       { describe: () => undefined, pause_ms: screenshot_pause_ms });
 
 // Waits for the canvas to show the window, 750 x 538; gives its origin.
 async function wait_for_window(page, file) {
@@ -73,10 +63,7 @@ async function wait_for_window(page, file) {
               await page.evaluate(() => document.body.innerText).catch((e) => e.message));
         throw new Error('no window');
       });
-  const canvas = await page.evaluate(() => {
-    const r = document.getElementById('screen').getBoundingClientRect();
-    return { x: r.x, y: r.y, width: r.width, height: r.height };
-  });
+  const canvas = await page.evaluate(canvas_rect);
   const { image, client } = await until(page, 'the window is painted at 750 x 538', (image) => {
     const client = client_area(image, canvas);
     return client.width === client_size.width && client.height === client_size.height
@@ -92,22 +79,22 @@ async function click(page, origin, [x, y]) {
   await page.mouse.move(origin.x + at.rest[0], origin.y + at.rest[1]);
 }
 
-// A level on the chart from the bar's height, given the bar at the start, 100;
-// the bar stands on the scale's floor, 30.
-const level_of = (height, start_height) => 30 + (height * (100 - 30)) / start_height;
 
 // Start: every tick takes 1 from the level, from 100. A busy machine may let
 // more than one tick pass between two screenshots, so the levels are watched
 // until a tick is seen alone; every level seen is 100 less whole ticks. With
 // `meal`, a meal then adds 40, shown at the next tick, counted the same way.
 async function start_and_tick(page, origin, first, meal) {
-  const start = bar(first, origin).height;
-  check(start > 100, 'the bar stands at 100 at the start', start);
+  const place = place_of(origin);
+  const start_bar = bar(first, place);
+  check(Math.abs(start_bar.level - 100) <= 1.5, 'the bar stands at 100 on the axis at the start',
+        start_bar.level.toFixed(2));
+  const start = { level: 100, height: start_bar.height };
   await click(page, origin, at.start);
   const levels = [100];
   const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
   const single = await until(page, 'a tick seen alone', (image) => {
-    const level = level_of(bar(image, origin).height, start);
+    const level = level_of(bar(image, place).height, start);
     const last = levels[levels.length - 1];
     if (Math.abs(level - last) < 0.5)
       return undefined;
@@ -123,7 +110,7 @@ async function start_and_tick(page, origin, first, meal) {
   const before = Math.round(levels[levels.length - 1]);
   await click(page, origin, at.meal);
   const fed = await until(page, 'the bar rises after a meal', (image) => {
-    const level = level_of(bar(image, origin).height, start);
+    const level = level_of(bar(image, place).height, start);
     return level > before + 0.5 ? level : undefined;
   });
   const ticks = Math.round(before + 40 - fed);
@@ -156,9 +143,10 @@ async function one_file_page() {
   check(text.includes('GNU GENERAL PUBLIC LICENSE') && text.includes('SIL Open Font License'),
         'the licence link shows the GPL and the font\'s licence within the file');
   await page.click('#licences a');
-  await page.waitForFunction(() => getComputedStyle(document.getElementById('licences')).display === 'none',
-                             null, { timeout: deadline_ms });
-  check(true, 'the licences close again');
+  const closed = await page.waitForFunction(
+      () => getComputedStyle(document.getElementById('licences')).display === 'none', null,
+      { timeout: deadline_ms }).then(() => true, () => false);
+  check(closed, 'the licences close again');
 
   const elsewhere = asked.filter((u) => u !== pathToFileURL(file).href && !u.startsWith('data:') &&
                                         !u.startsWith('blob:') && !u.includes('#'));
@@ -183,7 +171,7 @@ async function site_as_file() {
   await page.click('#one-file a');
   await page.waitForURL(/glukara\.html$/, { timeout: deadline_ms });
   await wait_for_window(page);
-  check(true, 'its link opens glukara.html, which shows the window');
+  note('its link opens glukara.html, which shows the window');
   await close();
 }
 
@@ -207,22 +195,16 @@ async function watch_workers(context) {
   const of_scope = (scope) => [...versions.values()].filter((v) => scopes.get(v.registrationId) === scope);
   const seen = () => JSON.stringify([...versions.values()].map(
       (v) => `${scopes.get(v.registrationId)} #${v.versionId} ${v.status}`));
-  // Waits for `probe(versions of the scope)` to give something other than
-  // undefined or false.
+  // Checks that `probe(versions of the scope)` gives something other than
+  // undefined or false before the deadline, and returns it; the road cannot
+  // go on without it.
   const until = async (what, scope, probe) => {
-    const end = Date.now() + deadline_ms;
-    for (;;) {
-      const found = probe(of_scope(scope));
-      if (found !== undefined && found !== false) {
-        check(true, what);
-        return found;
-      }
-      if (Date.now() > end) {
-        check(false, `in time: ${what}`, seen());
-        throw new Error(`gave up waiting: ${what}`);
-      }
-      await new Promise((resolve) => setTimeout(resolve, 50));
-    }
+    const found = await poll({ check: () => false }, what, () => of_scope(scope), probe)
+      .catch(() => false);
+    check(found !== false, what, found === false ? seen() : undefined);
+    if (found === false)
+      throw new Error(`gave up waiting: ${what}`);
+    return found;
   };
   // The version that runs the site in `scope`, once it is activated.
   const activated = (scope) => until(`a worker activated for ${scope}`, scope,
@@ -294,7 +276,7 @@ async function served_site() {
     });
     check(offline && offline.fromServiceWorker(), 'offline, the page comes from the service worker');
     const { origin, image } = await wait_for_window(page, 'glukara-offline.png');
-    check(true, 'with no network the page opens again and paints the window');
+    note('with no network the page opens again and paints the window');
     await start_and_tick(page, origin, image, false);
 
     // A new version of the site, made as the build makes one, served at the

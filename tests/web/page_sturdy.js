@@ -11,9 +11,10 @@
 'use strict';
 const fs = require('fs');
 const path = require('path');
-const { decode } = require('./road.js');
-const { check, fail, finish } = require('./lib/tally.js');
-const { deadline_ms, launch, tree, until, control } = require('./lib/layer_tree.js');
+const { check, fail, note, finish } = require('./lib/tally.js');
+const { screenshot_pause_ms, poll } = require('./lib/wait.js');
+const { launch, tree, until, control } = require('./lib/layer_tree.js');
+const { decode } = require('./lib/window.js');
 const { serve } = require('./lib/serve.js');
 
 const [site, out] = process.argv.slice(2);
@@ -95,8 +96,8 @@ async function error_box_run(url, closing_key) {
           JSON.stringify(opened.dialog.description));
     check(JSON.stringify(opened.dialog.buttons) === '["OK"]', `${where}: with its OK button`,
           JSON.stringify(opened.dialog.buttons));
-    const focused = await until(cdp, 'the focus on OK', (s) => s.focused === 'OK' ? s : undefined);
-    check(focused.focused === 'OK', `${where}: the focus moves to OK`);
+    await until(cdp, 'the focus on OK', (s) => s.focused === 'OK' ? s : undefined);
+    note(`${where}: the focus moves to OK`);
 
     // The box in the window: the canvas under the dialog's element is no
     // longer what it was before the meals.
@@ -128,7 +129,7 @@ async function error_box_run(url, closing_key) {
     await page.keyboard.press(closing_key);
     const closed = await until(cdp, `the box closed by ${closing_key}`, (s) =>
       !s.dialog && s.focused ? s : undefined);
-    check(true, `${where}: ${closing_key} closes the box`);
+    note(`${where}: ${closing_key} closes the box`);
     check(closed.focused === 'Eat a meal', `${where}: the focus returns to Eat a meal`, closed.focused);
     check(closed.buttons[0] === 'Stop', `${where}: the elements behind the box pressed nothing`,
           closed.buttons[0]);
@@ -152,7 +153,7 @@ async function error_box_run(url, closing_key) {
     await page.keyboard.press('ArrowDown');
     await until(cdp, 'the meal\'s input 40', (s) =>
       s.list.value === 'glucose input from a meal' && s.field.value === '40');
-    check(true, `${where}: and the meal's input 40`);
+    note(`${where}: and the meal's input 40`);
     const said = await notice(page);
     check(said === null, `${where}: the page never says it stopped`, said);
     check(problems.length === 0, `${where}: no errors in the console`, problems.join('; '));
@@ -234,14 +235,9 @@ async function value_box(url) {
     await until(cdp, 'the 5 deleted', (s) => s.field.value === '-1');
     // The window places the caret by what it has drawn, as on the desktop; on
     // a busy machine it draws "-1" again some frames after the field has it.
-    const redrawn = Date.now() + deadline_ms;
-    for (let drawn = await text_columns(page); drawn.columns.join() !== columns.join();
-         drawn = await text_columns(page)) {
-      if (Date.now() > redrawn) {
-        check(false, 'in time: the window draws "-1" again', drawn.columns.join());
-        throw new Error('gave up waiting: the window draws "-1" again');
-      }
-    }
+    await poll({ check }, 'the window draws "-1" again', () => text_columns(page),
+               (drawn) => drawn.columns.join() === columns.join(),
+               { describe: (drawn) => drawn.columns.join(), pause_ms: screenshot_pause_ms });
     await page.mouse.click((runs[0].to + runs[1].from) / 2 + 0.5, y);
     const caret = await page.evaluate(() => [document.activeElement.selectionStart, document.activeElement.selectionEnd].join());
     await page.keyboard.type('5');

@@ -14,66 +14,18 @@
 const fs = require('fs');
 const path = require('path');
 const { open_chromium } = require('./engines/chromium.js');
-const { decode, client_size, window_background, bar_colour, page_background,
-        deadline_ms } = require('./road.js');
-const { check, fail, finish } = require('./lib/tally.js');
+const { check, fail, note, finish } = require('./lib/tally.js');
+const { deadline_ms, screenshot_pause_ms, poll } = require('./lib/wait.js');
+const { client_size, frame, frame_size, page_background, controls, at, same, decode, client_area,
+        bar, level_of } = require('./lib/window.js');
 const { serve } = require('./lib/serve.js');
 
 const [site, out] = process.argv.slice(2);
 let url;
 fs.mkdirSync(out, { recursive: true });
 
-// The window, 750 x 538, in the frame Qt draws: 4 CSS pixels of border on
-// every side, and a 22-pixel title bar above the window. The frame keeps
-// its size in CSS pixels when the window is scaled.
-const frame = { left: 4, top: 26, right: 4, bottom: 4 };
-
-// Controls, in the window's own pixels (twips of the window's design / 15).
-const at = {
-  start: [24 + 32, 472 + 24],
-  meal: [600 + 68, 8 + 56],
-  // The top edges of Start and Eat a meal.
-  start_top: [24 + 20, 472 + 4],
-  meal_top: [600 + 20, 8 + 5],
-  value_box: [336 + 32, 480 + 12],
-};
-const chart = [16, 8, 281, 441];
-// The rectangles of the controls and texts that the page's accessible layer
-// stands an element over, in the window's own pixels.
-const layer = {
-  'glukara-cmd_button_0': [24, 472, 65, 49],
-  'glukara-cmd_button_4': [128, 472, 65, 49],
-  'glukara-cmd_button_3': [224, 472, 65, 49],
-  'glukara-cmd_button_1': [600, 8, 137, 113],
-  'glukara-cmd_button_2': [600, 144, 137, 113],
-  'glukara-cmd_button_5': [600, 280, 137, 113],
-  'glukara-cmd_button_6': [600, 416, 137, 113],
-  'glukara-variable_combo': [336, 416, 225, 24],
-  'glukara-value_inputbox': [336, 480, 65, 25],
-  'glukara-diabetic_check': [480, 480, 81, 25],
-  'glukara-glucose_chart': [16, 8, 281, 441],
-  'glukara-info_text_0': [336, 24, 225, 217],
-  'glukara-glycogen_level': [336, 312, 225, 33],
-};
-
-
-const same = (a, b, tolerance = 0) => a.every((v, i) => Math.abs(v - b[i]) <= tolerance);
-
-// What a viewport must show: the largest scale at which window and frame
-// fit, never above 1, and the canvas that holds them, in CSS pixels. Qt
-// rounds a scaled size to whole pixels.
-function expected_fit(viewport) {
-  const scale = Math.min(1, (viewport.width - frame.left - frame.right) / client_size.width,
-                         (viewport.height - frame.top - frame.bottom) / client_size.height);
-  return {
-    scale,
-    client: { width: Math.round(client_size.width * scale),
-              height: Math.round(client_size.height * scale) },
-    canvas: { width: Math.round(client_size.width * scale) + frame.left + frame.right,
-              height: Math.round(client_size.height * scale) + frame.top + frame.bottom },
-  };
-}
-
+// A scale this much larger than the window's must not fit the viewport.
+const larger = 1.03;
 
 async function canvas_state(page) {
   return page.evaluate(() => {
@@ -91,72 +43,31 @@ async function canvas_state(page) {
   });
 }
 
-// A screenshot of the whole viewport at the device's pixels, with the
-// position of a CSS point in it.
+// A screenshot of the whole viewport at the device's pixels.
 async function look(page, file) {
   const png = await page.screenshot(file ? { path: path.join(out, file) } : {});
   return decode(png);
 }
 
-// The window's client area in the screenshot's pixels: the bare window
-// background just inside the frame, found along the middle row and column.
-function client_area(image, canvas) {
-  const r = canvas.ratio;
-  const x0 = Math.round(canvas.x * r), y0 = Math.round(canvas.y * r);
-  const x1 = Math.round((canvas.x + canvas.width) * r) - 1;
-  const y1 = Math.round((canvas.y + canvas.height) * r) - 1;
-  const y = Math.round((y0 + y1) / 2), x = Math.round((x0 + x1) / 2);
-  const first = (from, to, step, pixel) => {
-    for (let i = from; i !== to; i += step)
-      if (same(pixel(i), window_background))
-        return i;
-    return NaN;
-  };
-  const left = first(x0, x1, 1, (i) => image.pixel(i, y));
-  const right = first(x1, x0, -1, (i) => image.pixel(i, y));
-  const top = first(y0, y1, 1, (i) => image.pixel(x, i));
-  const bottom = first(y1, y0, -1, (i) => image.pixel(x, i));
-  return { x: left, y: top, width: right - left + 1, height: bottom - top + 1 };
-}
-
 // The bar's height in the chart's middle column, in screenshot pixels.
-function bar_height(image, place) {
-  const [cx, cy, cw, ch] = chart;
-  const x = Math.round(place.client.x + (cx + cw / 2 + 16) * place.pixel_scale);
-  let top = NaN, bottom = NaN;
-  for (let y = Math.round(place.client.y + cy * place.pixel_scale);
-       y < place.client.y + (cy + ch) * place.pixel_scale; ++y)
-    if (same(image.pixel(x, y), bar_colour, 8)) {
-      if (Number.isNaN(top))
-        top = y;
-      bottom = y;
-    }
-  return bottom - top + 1;
-}
+const bar_height = (image, place) => bar(image, place).height;
 
-// Waits for `probe` to return something other than undefined, looking
-// again at every screenshot until the deadline.
-async function until(page, what, probe) {
-  const end = Date.now() + deadline_ms;
-  let seen;
-  for (;;) {
+// Waits for `probe(screenshot, when it was asked for)` to give a `value`,
+// looking again at every screenshot until the deadline; at the deadline,
+// says what it last `saw`.
+const until = (page, what, probe) =>
+  poll({ check }, what, async () => {
     const taken = Date.now();
-    const found = await probe(await look(page), taken);
-    if (found.value !== undefined)
-      return found.value;
-    seen = found.seen;
-    if (Date.now() > end) {
-      check(false, `in time: ${what}`, seen);
-      throw new Error(`gave up waiting: ${what}`);
-    }
-  }
-}
+    return probe(await look(page), taken);
+  }, (found) => found.value, { describe: (found) => found.seen, pause_ms: screenshot_pause_ms })
+    .then((value) => value);
 
-// Waits until the page shows the window fitted to `viewport`: the canvas at
-// the expected size and place, and the window painted in it at the
-// expected scale. Returns where the window is, in CSS and screenshot pixels.
+// Waits until the page shows the window fitted to `viewport`: the framed
+// window inside the viewport, as large as fits (a scale a few per cent
+// larger would not) and never above its own size, and painted at that
+// scale. Returns where the window is, in CSS and screenshot pixels.
 async function wait_for_fit(page, viewport, name) {
-  const want = expected_fit(viewport);
+  const fits = (width, height) => width <= viewport.width && height <= viewport.height;
   await page.waitForFunction(() => !document.getElementById('screen').hidden, null,
                              { timeout: deadline_ms });
   const place = await until(page, `the window fitted to ${viewport.width} x ${viewport.height}`,
@@ -164,25 +75,36 @@ async function wait_for_fit(page, viewport, name) {
     const canvas = await canvas_state(page);
     const client = client_area(image, canvas);
     const r = canvas.ratio;
+    // The window's scale, from the canvas less the frame.
+    const scale = (canvas.width - frame.left - frame.right) / client_size.width;
     const seen = `canvas ${canvas.width} x ${canvas.height} at ${canvas.x}, ${canvas.y}; ` +
                  `window ${client.width} x ${client.height} screenshot pixels`;
-    const fitted = canvas.width === want.canvas.width && canvas.height === want.canvas.height &&
-                   Math.abs(client.width - want.client.width * r) <= 2 * r &&
-                   Math.abs(client.height - want.client.height * r) <= 2 * r;
-    const place = { canvas, client, pixel_scale: want.scale * r };
+    const inside = canvas.x >= 0 && canvas.y >= 0 && fits(canvas.x + canvas.width, canvas.y + canvas.height);
+    const largest = scale === 1 ||
+                    !fits(client_size.width * scale * larger + frame.left + frame.right,
+                          client_size.height * scale * larger + frame.top + frame.bottom);
+    const painted_at_scale = Math.abs(client.width - client_size.width * scale * r) <= 2 * r &&
+                             Math.abs(client.height - client_size.height * scale * r) <= 2 * r;
+    const place = { canvas, client, scale, pixel_scale: scale * r };
     // Painted at the new scale: the chart shows its bar.
-    const painted = fitted && bar_height(image, place) > 0;
+    const painted = inside && largest && painted_at_scale && bar_height(image, place) > 0;
     return { seen, value: painted ? place : undefined };
   });
   const image = await look(page, name);
   const { canvas, client } = place;
   const r = canvas.ratio;
-  check(true, `${viewport.width} x ${viewport.height}: the canvas is ${want.canvas.width} x ` +
-              `${want.canvas.height}, the window scaled by ${want.scale.toFixed(4)}`);
+  note(`${viewport.width} x ${viewport.height}: the canvas is ${canvas.width} x ${canvas.height}, ` +
+       `the window scaled by ${place.scale.toFixed(4)}`);
   check(canvas.x >= 0 && canvas.y >= 0 && canvas.x + canvas.width <= viewport.width &&
             canvas.y + canvas.height <= viewport.height,
         'the framed window lies inside the viewport',
         `${canvas.x}, ${canvas.y}, ${canvas.width} x ${canvas.height}`);
+  const grown = { width: client_size.width * place.scale * larger + frame.left + frame.right,
+                  height: client_size.height * place.scale * larger + frame.top + frame.bottom };
+  check(place.scale === 1 || grown.width > viewport.width || grown.height > viewport.height,
+        `the window is at its own size, or ${Math.round((larger - 1) * 100)} % larger it would not fit`,
+        `scale ${place.scale.toFixed(4)}, ${grown.width.toFixed(1)} x ${grown.height.toFixed(1)} larger`);
+  check(place.scale <= 1, 'the window is never scaled above its own size', place.scale.toFixed(4));
   check(Math.abs(canvas.x - (viewport.width - canvas.width) / 2) <= 1 &&
             Math.abs(canvas.y - (viewport.height - canvas.height) / 2) <= 1,
         'the window is centred', `${canvas.x}, ${canvas.y}`);
@@ -217,10 +139,6 @@ function page_point(place, [x, y]) {
   return [canvas.x + frame.left + x * scale, canvas.y + frame.top + y * scale];
 }
 
-// A level on the chart from a bar's height, given the bar of a known level:
-// the bar stands on the scale's floor, 30.
-const level_of = (height, known) => 30 + (height * (known.level - 30)) / known.height;
-
 // Waits for the bar to differ from `height` in the direction `sign`, then
 // gives its level, and when the screenshot that showed it was asked for.
 async function bar_moves(page, place, known, height, sign, what) {
@@ -235,11 +153,12 @@ async function bar_moves(page, place, known, height, sign, what) {
 // second, and one more that may have been on its way.
 const ticks_since = (since) => Math.ceil((Date.now() - since) / 1000) + 1;
 
-// The level at the start, measured in the screenshot: the bar of 100.
+// The level at the start, read on the chart's axis: 100.
 async function start_level(page, place) {
-  const height = bar_height(await look(page), place);
-  check(height > 50, 'the bar stands at 100 at the start', height);
-  return { level: 100, height };
+  const start = bar(await look(page), place);
+  check(Math.abs(start.level - 100) <= 1.5, 'the bar stands at 100 on the axis at the start',
+        start.level.toFixed(2));
+  return { level: 100, height: start.height };
 }
 
 // A whole level after one action of `change`, with at least one tick since
@@ -285,8 +204,10 @@ async function turn(page, viewport, name, known_before, level_before, measured_a
   check(level <= level_before + 1.5 && level >= level_before - ticks - 1.5,
         `turned, the window keeps its level, less at most ${ticks} ticks since`,
         `${level.toFixed(2)} after ${level_before.toFixed(2)}`);
+  const ran_on = Date.now();
   const later = await bar_moves(page, place, known, height, -1, 'turned, the clock runs on');
-  check(later.level < level, 'turned, the clock still runs', later.level.toFixed(2));
+  check(after_change(later.level, Math.round(level), 0, ticks_since(ran_on), 1.5),
+        'turned, the clock runs on: the bar falls by whole ticks of 1', later.level.toFixed(2));
   return { place, known, later };
 }
 
@@ -299,9 +220,9 @@ async function layer_over_controls(page, place, where) {
       return null;
     const r = e.getBoundingClientRect();
     return [r.x, r.y, r.width, r.height];
-  }), Object.keys(layer));
+  }), Object.keys(controls));
   const off = [];
-  Object.entries(layer).forEach(([id, [x, y, w, h]], i) => {
+  Object.entries(controls).forEach(([id, [x, y, w, h]], i) => {
     const [left, top] = page_point(place, [x, y]);
     const [right, bottom] = page_point(place, [x + w, y + h]);
     const want = [left, top, right - left, bottom - top];
@@ -369,8 +290,9 @@ async function desktop_session() {
   await page.goto(url);
   const place = await wait_for_fit(page, viewport, 'desktop-1280x900.png');
   await layer_over_controls(page, place, '1280 x 900');
-  check(place.canvas.width === 758 && place.canvas.height === 568 &&
-            Math.abs(place.client.width - 750) <= 1 && Math.abs(place.client.height - 538) <= 1,
+  check(place.canvas.width === frame_size.width && place.canvas.height === frame_size.height &&
+            Math.abs(place.client.width - client_size.width) <= 1 &&
+            Math.abs(place.client.height - client_size.height) <= 1,
         'a desktop viewport shows the window at its own size, 750 x 538',
         `${place.client.width} x ${place.client.height}`);
   check(problems.length === 0, 'no errors in the console', problems.join('; '));
@@ -414,17 +336,17 @@ async function small_plain_window_session() {
   await page.waitForFunction(() => !document.getElementById('screen').hidden, null,
                              { timeout: deadline_ms });
   // The whole page, beyond the viewport.
-  const end = Date.now() + deadline_ms;
   let state, client;
-  do {
+  const painted = await poll({ check: () => false }, 'the window painted at its own size', async () => {
     const image = decode(await page.screenshot({ fullPage: true }));
     state = await canvas_state(page);
     client = client_area(image, state);
-  } while ((client.width !== 750 || client.height !== 538) && Date.now() < end);
-  check(client.width === 750 && client.height === 538,
-        'in a small window at one device pixel, the window is painted at 750 x 538',
+    return client;
+  }, (c) => c.width === client_size.width && c.height === client_size.height,
+  { pause_ms: screenshot_pause_ms }).catch(() => false);
+  check(painted, 'in a small window at one device pixel, the window is painted at 750 x 538',
         `${client.width} x ${client.height}`);
-  check(state.width === 758 && state.height === 568 && state.scrolls,
+  check(state.width === frame_size.width && state.height === frame_size.height && state.scrolls,
         'at one device pixel to the CSS pixel, a viewport of 640 x 480 shows the window at its ' +
         'own size, and scrolls', `${state.width} x ${state.height}, scrolls: ${state.scrolls}`);
   check(problems.length === 0, 'no errors in the console', problems.join('; '));

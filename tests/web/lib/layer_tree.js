@@ -6,8 +6,7 @@
 'use strict';
 const { open_chromium } = require('../engines/chromium.js');
 const { check } = require('./tally.js');
-
-const deadline_ms = 30000;
+const { poll } = require('./wait.js');
 
 async function launch(locale, options = {}) {
   const { context, page, problems, close } = await open_chromium({ locale, ...options });
@@ -22,7 +21,8 @@ async function tree(cdp) {
   const by_id = new Map(nodes.map((n) => [n.nodeId, n]));
   const root = nodes.find((n) => !n.ignored && n.role.value === 'group' && n.name &&
                                  n.name.value === 'Glukara');
-  const seen = { buttons: [], texts: [], focusable: [], status: '', focused: null, dialog: null };
+  const seen = { buttons: [], texts: [], focusable: [], status: '', lines: [], focused: null,
+                 dialog: null };
   if (!root)
     return seen;
   const property = (n, name) => {
@@ -74,8 +74,9 @@ async function tree(cdp) {
         seen.focusable.push(name);
         control = true;
       } else if (role === 'status') {
-        // The live region's newest line.
+        // The live region's lines, and its newest.
         const lines = text_under(n);
+        seen.lines = lines;
         seen.status = lines.length ? lines[lines.length - 1] : '';
         return;
       } else if (role === 'StaticText' && !in_control) {
@@ -94,21 +95,8 @@ async function tree(cdp) {
 
 // Waits until `probe` finds what it looks for in the tree; says what the tree
 // last held otherwise.
-async function until(cdp, what, probe) {
-  const end = Date.now() + deadline_ms;
-  for (;;) {
-    const seen = await tree(cdp);
-    const found = probe(seen);
-    if (found !== undefined && found !== false)
-      return found;
-    if (Date.now() > end) {
-      check(false, `in time: ${what}`, JSON.stringify(seen));
-      throw new Error(`gave up waiting: ${what}`);
-    }
-    await new Promise((r) => setTimeout(r, 50));
-  }
-}
+const until = (cdp, what, probe) => poll({ check }, what, () => tree(cdp), probe);
 
 const control = (page, role, name) => page.getByRole(role, { name, exact: true });
 
-module.exports = { deadline_ms, launch, tree, until, control };
+module.exports = { launch, tree, until, control };
