@@ -150,9 +150,16 @@ async function screen_reader_road(url, texts) {
   const at_100 = await bar_seen(page);
   check(Math.abs(at_100.level - 100) <= 1.5, 'the bar stands at 100 on the axis at the start',
         at_100.level.toFixed(2));
+  const pressed = Date.now();
   await page.keyboard.press('Space');
   const ticked = await until(cdp, 'a tick', (s) => s.level < 100 ? s : undefined);
-  check(ticked.level === 99, 'the first tick takes the level to 99', ticked.level);
+  // A busy machine may read the tree only after a second tick: every tick
+  // takes 1, and no more ticks than the time holds (Qt's timers may fire up
+  // to 5 % early).
+  const first_most = Math.floor((Date.now() - pressed) / 950);
+  check(Number.isInteger(ticked.level) && 100 - ticked.level >= 1 && 100 - ticked.level <= first_most,
+        `a tick takes 1: 100 less ${100 - ticked.level} tick(s), at most ${first_most} in the time`,
+        ticked.level);
   expect_state(ticked, texts, { running: true, chosen: 0, value: '-1', diabetic: false, store: 40 },
                'after Start and a tick');
   if (texts.locale === 'en-US')
