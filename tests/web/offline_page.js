@@ -92,8 +92,11 @@ async function start_and_tick(page, origin, first, meal) {
   const start = { level: 100, height: start_bar.height };
   await click(page, origin, at.start);
   const levels = [100];
-  const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
+  // A level read from the bar's height is whole to about a pixel of the bar.
+  const whole = (v) => Math.abs(v - Math.round(v)) < 0.35;
+  let seen_at = 0;
   const single = await until(page, 'a tick seen alone', (image) => {
+    seen_at = Date.now();
     const level = level_of(bar(image, place).height, start);
     const last = levels[levels.length - 1];
     if (Math.abs(level - last) < 0.5)
@@ -113,8 +116,12 @@ async function start_and_tick(page, origin, first, meal) {
     const level = level_of(bar(image, place).height, start);
     return level > before + 0.5 ? level : undefined;
   });
+  // As many ticks as the time since the level before was seen holds, on a
+  // busy machine more than one (Qt's timers may fire up to 5 % early).
+  const most = Math.floor((Date.now() - seen_at) / 950) + 1;
   const ticks = Math.round(before + 40 - fed);
-  check(whole(fed) && ticks >= 1 && ticks <= 3, `a meal takes ${before} to ${before} + 40 - ${ticks}`,
+  check(whole(fed) && ticks >= 1 && ticks <= most,
+        `a meal takes ${before} to ${before} + 40 - ${ticks}, at most ${most} tick(s) in the time`,
         fed.toFixed(2));
 }
 

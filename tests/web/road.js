@@ -169,7 +169,8 @@ async function drive(engine, url, out) {
       // seen after some action is the level before it, changed by the
       // action, less the ticks since, as many as the time between the two
       // screenshots holds: Qt's timers may fire up to 5 % early.
-      const whole = (v) => Math.abs(v - Math.round(v)) < 0.5;
+      // Read from the bar's height, a whole level is whole to about a pixel.
+      const whole = (v) => Math.abs(v - Math.round(v)) < 0.35;
       const ticks_within = (from, image) => Math.floor((image.returned - from) / 950);
       const level_seen = (b) => level_of(b.height, known);
 
