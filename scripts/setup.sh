@@ -98,3 +98,8 @@ build_tree() {
     configure_tree "$@"
     cmake --build "$root/$1" -j"$(nproc)"
 }
+
+# Releasing: scripts/release and the tests of what it makes. Debian's source
+# packages are fetched with apt-get source (dpkg-dev), SHA256SUMS is signed
+# with gpg.
+release_packages=(dpkg-dev file gnupg)
