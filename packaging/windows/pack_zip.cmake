@@ -4,7 +4,8 @@
 # Packs the portable folder into ZIP, the same bytes from the same sources:
 # fixed modes whatever the builder's umask, the files in a fixed order, and
 # the time of SOURCE_DATE_EPOCH (the commit's, for a release) or else now.
-#   cmake -DZIP=... -DDIR=... -DFILES="glukara/a;glukara/b" -P pack_zip.cmake
+#   cmake -DZIP=... -DDIR=... -DFILES=glukara/a,glukara/b -P pack_zip.cmake
+string(REPLACE "," ";" FILES "${FILES}")
 foreach(name IN LISTS FILES)
   if(name MATCHES "\\.exe$")
     file(CHMOD ${DIR}/${name} PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
