@@ -23,14 +23,15 @@ if [ "$gap" -gt 0 ]; then
     sleep "$gap"
 fi
 clone="$scratch/second-clone"
+(umask 077 && git clone -q "$repo" "$clone")
+[ "$(git -C "$clone" rev-parse HEAD)" = "$(git -C "$repo" rev-parse HEAD)" ] ||
+    fail "the second clone is not at the first's commit"
 start=$SECONDS
-if ! (umask 077 && git clone -q "$repo" "$clone" && "$clone/scripts/release") >"$scratch/release.log" 2>&1; then
+if ! (umask 077 && "$clone/scripts/release") >"$scratch/release.log" 2>&1; then
     tail -40 "$scratch/release.log"
     fail "the second release failed"
 fi
 echo "The second release, from a fresh clone with umask 077, took $((SECONDS - start)) s"
-[ "$(git -C "$clone" rev-parse HEAD)" = "$(git -C "$repo" rev-parse HEAD)" ] ||
-    fail "the second clone is not at the first's commit"
 second="$clone/dist"
 
 echo "SHA256SUMS of the first release:"
