@@ -5,7 +5,8 @@
 """Finishes the site that the build installed, from the files it holds:
 
 - service-worker.js, from the one in WEB_SOURCE_DIR, naming every file of the
-  site and a hash of their contents;
+  site, and its cache by glukara's version (from the site's manifest) and a
+  hash of their contents;
 - glukara.html, the whole page in one file that a browser opens from a
   folder, a USB stick or a learning platform, with no web server: the program,
   the loader, the page's script, the icon and the licences inside, nothing to
@@ -48,6 +49,8 @@ def write_worker(site, source):
         digest.update(f'{name}\0{len(content)}\0'.encode())
         digest.update(content)
     worker = (source / WORKER).read_text()
+    version = json.loads((site / 'manifest.webmanifest').read_text())['version']
+    worker = replace_once(worker, '@VERSION@', version)
     worker = replace_once(worker, '@HASH@', digest.hexdigest()[:16])
     worker = replace_once(worker, "['@FILES@']", json.dumps(names))
     (site / WORKER).write_text(worker)
@@ -90,7 +93,8 @@ def write_one_file(site):
     # within this one over the window.
     licences = ''.join(
         f'<h2>{name}</h2>\n<pre>{html.escape((site / name).read_text())}</pre>\n'
-        for name in ('licence.txt', 'COPYING.txt', 'LiberationSans-LICENCE.txt'))
+        for name in ('licence.txt', 'COPYING.txt', 'LiberationSans-LICENCE.txt',
+                     'THIRD-PARTY-NOTICES.txt'))
     page = replace_once(page, '<a href="licence.txt">', '<a href="#licences">')
     page = replace_once(page, '  </style>', '''    #licences { position: fixed; inset: 0; overflow: auto; padding: 0 2em;
                 background: #fff; color: #000; }

@@ -9,7 +9,7 @@
 // new version shows from the next opening of the page.
 'use strict';
 
-const cache_name = 'glukara-@HASH@';
+const cache_name = 'glukara-@VERSION@-@HASH@';
 const files = ['@FILES@'];
 
 self.addEventListener('install', (event) => {
