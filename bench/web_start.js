@@ -21,7 +21,10 @@ const { serve } = require('../tests/web/serve.js');
 
 const [site, startup_glukara, rounds_text] = process.argv.slice(2);
 const rounds = Number(rounds_text || 10);
-const downloads = ['index.html', 'page.js', 'qtloader.js', 'glukara.js', 'glukara.wasm', 'favicon.ico'];
+// The page, its scripts and the program, the last three named by their
+// contents' hash, and the icon.
+const downloads = fs.readdirSync(site).filter(
+    (name) => /^(index\.html|favicon\.ico|(page|qtloader|glukara)-[0-9a-f]{16}\.(js|wasm))$/.test(name));
 
 const kb = (n) => `${(n / 1024).toFixed(0)} KB`;
 const median = (v) => {

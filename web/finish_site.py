@@ -4,28 +4,36 @@
 
 """Finishes the site that the build installed, from the files it holds:
 
-- service-worker.js, from the one in WEB_SOURCE_DIR, naming every file of the
-  site, and its cache by glukara's version (from the site's manifest) and a
-  hash of their contents;
 - glukara.html, the whole page in one file that a browser opens from a
   folder, a USB stick or a learning platform, with no web server: the program,
   the loader, the page's script, the icon and the licences inside, nothing to
-  fetch.
+  fetch;
+- the scripts and the program named by their contents' hash, which index.html
+  names, so that no cache can pair the files of two builds;
+- service-worker.js, from the one in WEB_SOURCE_DIR, with every file of the
+  site and the SHA-256 of its contents, and a version made of glukara's own
+  (from the site's manifest) and a hash of those.
 
     finish_site.py SITE_DIR WEB_SOURCE_DIR
 
-Run again on a site with a file changed, it makes that site a new version.
+The names and the version come from the contents alone: the same files give
+the same site.
 """
 
 import base64
 import hashlib
 import html
 import json
+import re
 import sys
 from pathlib import Path
 
 ONE_FILE = 'glukara.html'
 WORKER = 'service-worker.js'
+PROGRAM = ('glukara.js', 'glukara.wasm')
+SCRIPTS = ('qtloader.js', 'page.js')
+# Of a hash's 64 hex digits, enough that two builds never share a name.
+HASH_LENGTH = 16
 # Browsers let a script element's text run up to the first "</script", and
 # treat "<!--" in it specially: the files put inside one must hold neither.
 SCRIPT_HAZARDS = ('</script', '<!--')
@@ -42,18 +50,40 @@ def kept_files(site):
 
 
 def write_worker(site, source):
-    names = kept_files(site)
-    digest = hashlib.sha256()
-    for name in names:
-        content = (site / name).read_bytes()
-        digest.update(f'{name}\0{len(content)}\0'.encode())
-        digest.update(content)
+    """Records every file of the site with its hash, which the worker checks
+    before it keeps a version: a file cut short by an upload, or a proxy's
+    page in its place, is never kept. Run again on a site with a file
+    changed, it records that site as a new version."""
+    hashes = {name: sha256((site / name).read_bytes()) for name in kept_files(site)}
+    release = json.loads((site / 'manifest.webmanifest').read_text())['version']
+    version = release + '-' + sha256(json.dumps(hashes, sort_keys=True).encode())[:HASH_LENGTH]
     worker = (source / WORKER).read_text()
-    version = json.loads((site / 'manifest.webmanifest').read_text())['version']
     worker = replace_once(worker, '@VERSION@', version)
-    worker = replace_once(worker, '@HASH@', digest.hexdigest()[:16])
-    worker = replace_once(worker, "['@FILES@']", json.dumps(names))
+    worker = replace_once(worker, "{'@FILES@': ''}", json.dumps(hashes, indent=2, sort_keys=True))
     (site / WORKER).write_text(worker)
+
+
+def sha256(data):
+    return hashlib.sha256(data).hexdigest()
+
+
+def name_by_content(site):
+    """Gives the program and the page's scripts names that say their
+    contents, and index.html those names. The program's two files share one
+    name, which Qt's loader takes, from the hash of both: a new glukara.js
+    never meets an old glukara.wasm."""
+    program = sha256(b''.join(sha256((site / name).read_bytes()).encode()
+                              for name in PROGRAM))[:HASH_LENGTH]
+    for name in PROGRAM:
+        (site / name).rename(site / name.replace('glukara.', f'glukara-{program}.'))
+    page = (site / 'index.html').read_text()
+    page = replace_once(page, '<meta name="glukara-program" content="glukara">',
+                        f'<meta name="glukara-program" content="glukara-{program}">')
+    for name in SCRIPTS:
+        hashed = name.replace('.js', f'-{sha256((site / name).read_bytes())[:HASH_LENGTH]}.js')
+        (site / name).rename(site / hashed)
+        page = replace_once(page, f'<script src="{name}"></script>', f'<script src="{hashed}"></script>')
+    (site / 'index.html').write_text(page)
 
 
 def replace_once(text, old, new):
@@ -77,6 +107,11 @@ def carried(site, name):
 
 def write_one_file(site):
     page = (site / 'index.html').read_text()
+    # A policy of a page's own, given in the page, would refuse the scripts
+    # that this one carries inside it; the file has nothing else to protect.
+    page, found = re.subn(r'  <meta http-equiv="Content-Security-Policy" content="[^"]*">\n', '', page)
+    if found != 1:
+        sys.exit(f'finish_site.py: expected the page\'s Content-Security-Policy once, found it {found} times')
     icon = base64.b64encode((site / 'favicon.ico').read_bytes()).decode('ascii')
     page = replace_once(page, '<link rel="icon" href="favicon.ico">',
                         f'<link rel="icon" href="data:image/x-icon;base64,{icon}">')
@@ -112,8 +147,9 @@ def main():
     if len(sys.argv) != 3:
         sys.exit('usage: finish_site.py SITE_DIR WEB_SOURCE_DIR')
     site, source = Path(sys.argv[1]), Path(sys.argv[2])
-    write_worker(site, source)
     write_one_file(site)
+    name_by_content(site)
+    write_worker(site, source)
 
 
 if __name__ == '__main__':

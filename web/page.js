@@ -117,10 +117,13 @@ if (carried) {
 // (service-worker.js), so that it opens again with no network. Asked for once
 // the window shows: by then the program is in the browser's HTTP cache, from
 // which the worker takes it instead of downloading it a second time.
+// The browser is asked to keep the site's storage too, so that a Chromebook
+// short of space does not drop the offline copy.
 function keep_for_offline() {
   if (carried || !('serviceWorker' in navigator))
     return;
   navigator.serviceWorker.register('service-worker.js')
+    .then(() => navigator.storage && navigator.storage.persist())
     .catch((error) => console.warn(`Glukara will not open without a network: ${error}`));
 }
 
@@ -185,5 +188,5 @@ else if (!loader.webGLSupported)
   show_notice(say.no_webgl, false);
 else {
   message.textContent = say.loading;
-  loader.loadEmscriptenModule('glukara');
+  loader.loadEmscriptenModule(document.querySelector('meta[name="glukara-program"]').content);
 }

@@ -8,8 +8,12 @@
 //   to it;
 // - the site served: Chromium finds it installable, it opens again with the
 //   network off and the server stopped, and a new version served replaces
-//   the old one.
-// The site is served from a copy, which the last test changes.
+//   the old one once no page of the old one is open;
+// - the site on a school's server: at its root beside the school's own pages,
+//   which stay the server's; two versions in two folders, both kept offline;
+//   a new version with its program cut short by the upload, which leaves the
+//   version before offline and working.
+// The site is served from copies, which the tests change.
 'use strict';
 const { execFileSync } = require('child_process');
 const fs = require('fs');
@@ -185,39 +189,85 @@ async function site_as_file() {
   await close();
 }
 
-// What the page's service worker keeps: the names of the caches, once the
-// worker controls the page.
-async function kept(page) {
-  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, null,
-                             { timeout: deadline_ms })
-      .catch(async () => {
-        check(false, 'a service worker controls the page in time', await worker_state(page));
-        throw new Error('no service worker');
-      });
-  return page.evaluate(() => caches.keys());
+// The service workers as Chromium's DevTools see them, for every site of the
+// browser: each version's status by its id, and each registration's scope.
+// Watched from a blank page of their own, which outlives the site's pages and
+// holds no site open.
+async function watch_workers(context) {
+  const cdp = await context.newCDPSession(await context.newPage());
+  const versions = new Map();
+  const scopes = new Map();
+  cdp.on('ServiceWorker.workerVersionUpdated', (event) => {
+    for (const v of event.versions)
+      versions.set(v.versionId, v);
+  });
+  cdp.on('ServiceWorker.workerRegistrationUpdated', (event) => {
+    for (const r of event.registrations)
+      scopes.set(r.registrationId, r.scopeURL);
+  });
+  await cdp.send('ServiceWorker.enable');
+  const of_scope = (scope) => [...versions.values()].filter((v) => scopes.get(v.registrationId) === scope);
+  const seen = () => JSON.stringify([...versions.values()].map(
+      (v) => `${scopes.get(v.registrationId)} #${v.versionId} ${v.status}`));
+  // Waits for `probe(versions of the scope)` to give something other than
+  // undefined or false.
+  const until = async (what, scope, probe) => {
+    const end = Date.now() + deadline_ms;
+    for (;;) {
+      const found = probe(of_scope(scope));
+      if (found !== undefined && found !== false) {
+        check(true, what);
+        return found;
+      }
+      if (Date.now() > end) {
+        check(false, `in time: ${what}`, seen());
+        throw new Error(`gave up waiting: ${what}`);
+      }
+      await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+  };
+  // The version that runs the site in `scope`, once it is activated.
+  const activated = (scope) => until(`a worker activated for ${scope}`, scope,
+                                     (all) => all.find((v) => v.status === 'activated'));
+  return { until, activated, seen };
 }
 
-async function worker_state(page) {
-  return page.evaluate(async () => {
-    const registration = await navigator.serviceWorker.getRegistration();
-    const state = (worker) => worker ? worker.state : 'none';
-    return JSON.stringify({
-      registered: registration !== undefined,
-      installing: registration && state(registration.installing),
-      waiting: registration && state(registration.waiting),
-      active: registration && state(registration.active),
-      controller: navigator.serviceWorker.controller !== null,
-      caches: await caches.keys(),
-    });
-  });
+// A copy of the site, with `marker` in its page, recorded anew as the build
+// records a site (finish_site.py's write_worker): another version.
+function version_of(folder, marker) {
+  fs.cpSync(site, folder, { recursive: true });
+  if (!marker)
+    return;
+  const index = path.join(folder, 'index.html');
+  fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace(
+      '<head>', `<head>\n  <meta name="glukara-check" content="${marker}">`));
+  execFileSync('python3', ['-c', 'import sys; from pathlib import Path; import finish_site; ' +
+                           'finish_site.write_worker(Path(sys.argv[1]), Path(sys.argv[2]))',
+                           folder, web_source],
+               { env: { ...process.env, PYTHONPATH: web_source } });
 }
+
+// The marker of the version the page shows, or null for the built one.
+const marker_of = (page) => page.evaluate(() => {
+  const meta = document.querySelector('meta[name="glukara-check"]');
+  return meta === null ? null : meta.content;
+});
 
 async function served_site() {
   const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-site-'));
-  fs.cpSync(site, copy, { recursive: true });
+  version_of(copy);
   let server = await serve(copy);
   const { context, page, problems, close } = await launch();
   try {
+    await page.addInitScript(() => {
+      window.persist_asked = 0;
+      const persist = navigator.storage.persist.bind(navigator.storage);
+      navigator.storage.persist = () => {
+        ++window.persist_asked;
+        return persist();
+      };
+    });
+    const workers = await watch_workers(context);
     await page.goto(server.url);
     await wait_for_window(page);
     const cdp = await context.newCDPSession(page);
@@ -229,46 +279,52 @@ async function served_site() {
     check(installabilityErrors.length === 0, 'Chromium finds the page installable',
           JSON.stringify(installabilityErrors));
 
-    const first_caches = await kept(page);
-    check(first_caches.length === 1, 'after the first visit the site is kept in one cache',
-          first_caches.join(', '));
+    const first = await workers.activated(server.url);
+    const first_caches = await page.evaluate(() => caches.keys());
+    check(first_caches.length === 1 && first_caches[0].startsWith(`glukara ${server.url} `),
+          'after the first visit the site is kept in one cache, named by its folder', first_caches.join(', '));
+    await page.waitForFunction(() => window.persist_asked > 0, null, { timeout: deadline_ms })
+        .then(() => check(true, 'the page asks the browser to keep its storage'))
+        .catch(() => check(false, 'the page asks the browser to keep its storage'));
 
     // No network at all: the browser offline, and the server gone.
     await context.setOffline(true);
     await server.stop();
-    await page.reload().catch((e) => problems.push(`offline reload: ${e.message}`));
+    const offline = await page.reload().catch((e) => {
+      problems.push(`offline reload: ${e.message}`);
+      return null;
+    });
+    check(offline && offline.fromServiceWorker(), 'offline, the page comes from the service worker');
     const { origin, image } = await wait_for_window(page, 'glukara-offline.png');
     check(true, 'with no network the page opens again and paints the window');
     await start_and_tick(page, origin, image, false);
 
     // A new version of the site, made as the build makes one, served at the
     // same address.
-    const marker = '<meta name="glukara-check" content="second version">';
-    const index = path.join(copy, 'index.html');
-    fs.writeFileSync(index, fs.readFileSync(index, 'utf8').replace('<head>', `<head>\n  ${marker}`));
-    execFileSync('python3', [path.join(web_source, 'finish_site.py'), copy, web_source]);
+    version_of(copy, 'second version');
     server = await serve(copy, new URL(server.url).port);
     await context.setOffline(false);
-    // The worker that takes over from the next version on.
-    await page.addInitScript(() => {
-      window.controller_changes = 0;
-      navigator.serviceWorker.addEventListener('controllerchange', () => ++window.controller_changes);
-    });
     await page.reload();
     await wait_for_window(page);
-    // Its activation, done, has dropped the old caches.
-    await page.waitForFunction(() => window.controller_changes > 0 &&
-                                   navigator.serviceWorker.controller.state === 'activated',
-                               null, { timeout: deadline_ms })
-        .catch(async () => check(false, 'a new worker takes over in time', await worker_state(page)));
-    const names = await page.evaluate(() => caches.keys());
+    await workers.until('the new version is installed and waits', server.url,
+                        (all) => all.find((v) => v.versionId !== first.versionId && v.status === 'installed'));
+    // The page itself has the old version still, from the cache it keeps.
+    await page.reload();
+    await wait_for_window(page);
+    check(await marker_of(page) === null, 'a page reloaded while it is open keeps its version',
+          await marker_of(page));
+
+    // Closing the last page of the old version lets the new one take over.
+    const next = await context.newPage();
+    await page.close();
+    await workers.until('with no page of the old version open, the new one is activated', server.url,
+                        (all) => all.find((v) => v.versionId !== first.versionId && v.status === 'activated'));
+    await next.goto(server.url);
+    await wait_for_window(next);
+    check(await marker_of(next) === 'second version', 'the page opened after that is the new version');
+    const names = await next.evaluate(() => caches.keys());
     check(names.length === 1 && names[0] !== first_caches[0],
           'the new version\'s worker replaces the old version\'s cache with its own', names.join(', '));
-    await page.reload();
-    const marked = await page.locator('meta[name="glukara-check"]').count();
-    check(marked === 1, 'the page opened after that is the new version', await worker_state(page));
-    await wait_for_window(page);
-    check(true, 'the new version shows the window');
     check(problems.length === 0, 'no errors in the console of the served page', problems.join('; '));
   } finally {
     await server.stop();
@@ -277,8 +333,93 @@ async function served_site() {
   }
 }
 
+// A page of the school's own, and what it says.
+function school_page(folder, title) {
+  fs.mkdirSync(folder, { recursive: true });
+  fs.writeFileSync(path.join(folder, 'index.html'),
+                   `<!doctype html><html lang="en"><head><meta charset="utf-8"><title>${title}</title></head>` +
+                   `<body><p>${title}</p></body></html>\n`);
+}
+
+async function school_server() {
+  const root = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-school-'));
+  version_of(root);
+  school_page(path.join(root, 'news'), 'News of the school');
+  school_page(path.join(root, 'other'), 'Another page of the school');
+  version_of(path.join(root, 'a'));
+  version_of(path.join(root, 'b'), 'b');
+  const server = await serve(root);
+  const url = (folder) => new URL(folder, server.url).href;
+  const { context, page, close } = await launch();
+  try {
+    const workers = await watch_workers(context);
+
+    // The site at the root: once its worker controls the page, the school's
+    // own pages under the same folder are still the server's.
+    await page.goto(server.url);
+    await wait_for_window(page);
+    await workers.activated(server.url);
+    const controlled = await page.reload();
+    check(controlled.fromServiceWorker(), 'the site at the root comes from its worker');
+    for (const [address, title] of [['news/', 'News of the school'],
+                                    ['other/index.html', 'Another page of the school']]) {
+      const response = await page.goto(url(address));
+      const seen = `${await page.title()}, ${response.status()}, ` +
+                   `${response.fromServiceWorker() ? 'from the worker' : 'from the server'}`;
+      check(await page.title() === title && !response.fromServiceWorker(),
+            `/${address} is the school's page, from the server`, seen);
+    }
+
+    // Two versions in two folders: each keeps its own.
+    for (const folder of ['a/', 'b/']) {
+      await page.goto(url(folder));
+      await wait_for_window(page);
+      await workers.activated(url(folder));
+    }
+    const names = await page.evaluate(() => caches.keys());
+    check(['', 'a/', 'b/'].every((folder) => names.filter((n) => n.startsWith(`glukara ${url(folder)} `)).length === 1),
+          'the root, a/ and b/ each keep one cache of their own', names.join(', '));
+    await context.setOffline(true);
+    for (const [folder, marker] of [['a/', null], ['b/', 'b']]) {
+      await page.goto(url(folder));
+      const { origin, image } = await wait_for_window(page);
+      check(await marker_of(page) === marker, `offline, /${folder} opens its own version`, await marker_of(page));
+      await start_and_tick(page, origin, image, false);
+    }
+    await context.setOffline(false);
+
+    // A new version in a/ whose program the upload cut in half: its worker
+    // is refused, and the version before stays.
+    const a = path.join(root, 'a');
+    const before = await workers.activated(url('a/'));
+    fs.rmSync(a, { recursive: true });
+    version_of(a, 'cut');
+    const wasm = fs.readdirSync(a).find((name) => name.endsWith('.wasm'));
+    const whole = fs.readFileSync(path.join(a, wasm));
+    fs.writeFileSync(path.join(a, wasm), whole.subarray(0, whole.length / 2));
+    await page.goto(url('a/'));
+    await wait_for_window(page);
+    await workers.until('the cut version refused', url('a/'),
+                        (all) => all.find((v) => v.versionId !== before.versionId && v.status === 'redundant'));
+    const kept_on = await workers.activated(url('a/'));
+    check(kept_on.versionId === before.versionId, 'the cut version is refused and the one before stays active',
+          workers.seen());
+    await context.setOffline(true);
+    await server.stop();
+    await page.goto(url('a/'));
+    const { origin, image } = await wait_for_window(page, 'glukara-after-cut-upload.png');
+    check(await marker_of(page) === null, 'offline, /a/ opens the version before the cut one',
+          await marker_of(page));
+    await start_and_tick(page, origin, image, true);
+  } finally {
+    await server.stop();
+    await close();
+    fs.rmSync(root, { recursive: true, force: true });
+  }
+}
+
 (async () => {
-  for (const test of [one_file_page, site_as_file, served_site]) {
+  for (const test of [one_file_page, site_as_file, served_site, school_server]) {
     try {
       await test();
     } catch (e) {

@@ -371,6 +371,21 @@ async function drive(engine, url, out) {
       });
       check(again_shown, 'the page offers to start again');
       check(page.problems.length === 0, 'no errors in the console', page.problems.join('; '));
+      if (!url.startsWith('file:')) {
+        // The site's page runs under a policy of its own, which refuses
+        // scripts written into the page: the whole road above ran under it.
+        // Last, as the refusal is an error in the console.
+        const policy = await page.evaluate(() => {
+          const meta = document.querySelector('meta[http-equiv="Content-Security-Policy"]');
+          const probe = document.createElement('script');
+          probe.textContent = 'window.glukara_inline_ran = true;';
+          document.head.appendChild(probe);
+          return { given: meta !== null, inline_ran: window.glukara_inline_ran === true };
+        });
+        check(policy.given && !policy.inline_ran,
+              'the page runs under its Content-Security-Policy, which refuses inline scripts',
+              JSON.stringify(policy));
+      }
       return first;
     } finally {
       await page.close();
