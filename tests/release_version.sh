@@ -95,7 +95,7 @@ cp "$web/web/manifest.webmanifest" "$scratch/site/"
 PYTHONPATH="$clone/web" python3 -c 'import sys, pathlib, finish_site
 finish_site.write_worker(pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]))' \
     "$scratch/site" "$clone/web"
-expect "page's cache name" "$scratch/site/service-worker.js" "'glukara-7.05-"
+expect "page's cache version" "$scratch/site/service-worker.js" "const version = '7.05-"
 
 if [ "$failures" -ne 0 ]; then
     echo "FAIL: $failures places do not follow the version"
