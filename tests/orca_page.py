@@ -111,6 +111,20 @@ def focused_button(app, name):
         return None  # the page's tree changing under the query
 
 
+def page_loaded(app):
+    """The page's document, once Chromium no longer marks it busy loading."""
+    collection = app.queryCollection()
+    rule = collection.createMatchRule(pyatspi.StateSet().raw(), collection.MATCH_NONE, "",
+                                      collection.MATCH_NONE, [pyatspi.ROLE_DOCUMENT_WEB],
+                                      collection.MATCH_ANY, "", collection.MATCH_NONE, False)
+    try:
+        found = collection.getMatches(rule, collection.SORT_ORDER_CANONICAL, 0, True)
+        return next((document for document in found
+                     if not document.getState().contains(pyatspi.STATE_BUSY)), None)
+    except (GLib.GError, LookupError):
+        return None  # the page's tree changing under the query
+
+
 def main(site, language="en"):
     words = WORDS[language]
     url = site if re.match(r"https?://", site) else serve(site)
@@ -159,15 +173,18 @@ def run(s, url, language, words):
     def band_of(level):
         return next(message for lowest, message in words["bands"] if level >= lowest)
 
-    opened = s.mark(f"Chromium opens {url} in language {language}")
+    s.mark(f"Chromium opens {url} in language {language}")
     start_chromium(s, url, language)
     app = s.wait_until("Chromium's registration on the AT-SPI bus", chromium_on_atspi, 60)
     s.mark("Chromium is on the AT-SPI bus")
     s.wait_until(f'the focus on the page\'s "{words["start"]}" button',
                  lambda: focused_button(app, words["start"]), PAGE_READY_TIMEOUT)
     s.mark(f'"{words["start"]}" has the focus on the AT-SPI bus')
-    s.wait_for("that the page has loaded", lambda t: t.startswith("Finished loading"), opened,
-               PAGE_READY_TIMEOUT)
+    # Orca says "Finished loading" only when the load ends before the focus
+    # reaches one of the page's controls; the document's busy state tells
+    # either way.
+    s.wait_until("the page's document loaded", lambda: page_loaded(app), PAGE_READY_TIMEOUT)
+    s.mark("the page's document is loaded")
     s.wait_quiet(1)
 
     # Only keys that Orca passes on to the page: when Orca is slow to answer,
