@@ -252,6 +252,54 @@ def run(s, url, language, words):
     s.wait_quiet(1)
 
     tab_to_button(s, words["glucagon"])
+    if language == "en":
+        overflow_heard(s, words)
+
+
+def back_to(s, what, accept):
+    """Presses Shift+Tab and waits for Orca to say the newly focused control."""
+    since = s.mark(f"Shift+Tab to {what}")
+    s.key("shift+Tab")
+    s.wait_for(f'the control "{what}"', accept, since)
+    return since
+
+
+def overflow_heard(s, words):
+    """A meal of 3e38 twice between two ticks: Orca says the error box's
+    message, and Enter closes the box, back on the meal's button."""
+    # Back past Secrete Insulin, Reset, Diabetic? and Value.
+    s.key(*["shift+Tab"] * 4)
+    back_to(s, words["variable"], lambda t: f'{words["variable"]} combo box' in t)
+    since = s.mark("two entries down: the meal's input")
+    s.key("Down", "Down")
+    s.wait_for('"glucose input from a meal"', lambda t: "glucose input from a meal" in t, since)
+    tab_to(s, words["value"], f'{words["value"]} entry')
+    since = s.mark("3e38 typed over the value")
+    s.key("ctrl+a", "3", "e", "3", "8")
+    s.wait_for('"8"', lambda t: "8" in t, since)
+    s.wait_quiet(0.5)
+    # Back past the list, Quit and Go for a run.
+    s.key(*["shift+Tab"] * 3)
+    back_to(s, words["meal"], lambda t: button_said(words["meal"], t))
+    # The clock runs since the road's start: both meals come right after a
+    # level is said; a tick between them holds the level at 180 instead.
+    for attempt in range(5):
+        since = s.mark("a tick")
+        s.wait_for("a level", lambda t: "Blood glucose" in t, since, timeout=30)
+        since = s.mark(f"space twice on {words['meal']} (attempt {attempt + 1})")
+        s.key("space", "space")
+        said = s.wait_for('"Overflow" or the held level',
+                          lambda t: "Overflow" in t or "Blood glucose 180" in t, since, timeout=30)
+        if "Overflow" in said:
+            break
+        s.wait_quiet(1)
+    else:
+        raise Failure("the two meals never came between the same two ticks")
+    s.mark(f'Orca said the error box: "{said}"')
+    s.wait_quiet(1)
+    since = s.mark("Enter on OK")
+    s.key("Return")
+    s.wait_for(f'the button "{words["meal"]}"', lambda t: button_said(words["meal"], t), since)
 
 
 if __name__ == "__main__":

@@ -173,9 +173,13 @@ void Announcements::speak_due()
     const QString utterance = queue.take(clock.elapsed());
     if (!utterance.isEmpty()) {
         voice->setAccessibleName(utterance);
-        // A screen reader says a notification when it is shown.
+        // A screen reader says a notification when it is shown. Made visible
+        // rather than shown: in the browser Qt's show() of any widget means
+        // full screen, which activates the window, and activating the window
+        // while the error box is modal for it sends Qt 6.4's browser platform
+        // round an endless loop of raising the box.
         voice->hide();
-        voice->show();
+        voice->setVisible(true);
         emit spoken(utterance);
     }
     if (queue.waiting())

@@ -13,8 +13,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
@@ -43,7 +47,7 @@ namespace
 // shrinks, it would otherwise widen the page that the window is fitted to.
 constexpr const char* layer_style = R"(
 #glukara-layer { position: fixed; pointer-events: none; }
-#glukara-layer > * {
+#glukara-layer > *, #glukara-layer > [role=alertdialog] > * {
   position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;
   background: transparent; color: transparent; caret-color: transparent;
   font: 12px/1 sans-serif; overflow: hidden; white-space: pre-wrap;
@@ -51,14 +55,15 @@ constexpr const char* layer_style = R"(
 }
 #glukara-layer > input[type=text] { pointer-events: auto; }
 #glukara-layer.popup-open > input[type=text] { pointer-events: none; }
-#glukara-layer > ::selection { background: transparent; }
-#glukara-layer > :focus { outline: none; }
+#glukara-layer ::selection { background: transparent; }
+#glukara-layer :focus { outline: none; }
+#glukara-layer > .backdrop { pointer-events: auto; }
 #glukara-layer > [role=status] {
   width: 1px; height: 1px; clip-path: inset(50%); white-space: normal;
 }
 )";
 
-enum class Kind { Button, List, Field, Check, Text };
+enum class Kind { Button, List, Field, Check, Text, Dialog };
 
 struct Mirror {
     Kind kind;
@@ -66,6 +71,8 @@ struct Mirror {
     QPointer<QWidget> source;
     // The widget whose rectangle the element covers.
     QPointer<QWidget> place;
+    // The widget whose element holds this one, if not the layer itself.
+    QPointer<QWidget> within = nullptr;
     val element = val::undefined();
 };
 
@@ -101,7 +108,7 @@ class PageLayer : public QObject
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void add(Kind kind, QWidget* source, QWidget* place = nullptr);
+    void add(Kind kind, QWidget* source, QWidget* place = nullptr, QWidget* within = nullptr);
     val make_element(Mirror& mirror, int index);
     void listen(const val& element, const char* type);
     void refresh(Mirror& mirror);
@@ -109,6 +116,9 @@ class PageLayer : public QObject
     void place_elements();
     void follow_focus(QObject* object);
     Mirror* mirror_of(QObject* object);
+    bool blocked(const Mirror& mirror) const;
+    void box_shown(QMessageBox* box);
+    void box_hidden();
 
     void element_clicked(Mirror& mirror);
     void list_changed(Mirror& mirror);
@@ -117,7 +127,11 @@ class PageLayer : public QObject
     void field_input(Mirror& mirror);
     void field_key_down(Mirror& mirror, const val& event);
     void field_selection_moved(Mirror& mirror);
+    void field_mouse(Mirror& mirror, const val& event);
+    void field_composition_ended(Mirror& mirror);
+    void show_field_selection(Mirror& mirror);
 
+    void layer_key_down(const val& event);
     void say(const QString& utterance);
     void key_heard();
 
@@ -127,6 +141,17 @@ class PageLayer : public QObject
     val live = val::undefined();
     std::vector<Mirror> mirrors;
     QTimer refresh_soon;
+    // The window's error box while it is open, the first of its mirrors (the
+    // last ones in the list) and the element that had the focus before it.
+    QPointer<QMessageBox> box;
+    std::size_t box_mirrors = 0;
+    val focus_before_box = val::undefined();
+    // Keeps the pointer off the window around the box.
+    val backdrop = val::undefined();
+    // An input method's composition in the text field, taken once committed.
+    bool composing = false;
+    // The main button went down in the text field and is held.
+    bool field_pressed = false;
 };
 
 PageLayer* PageLayer::current = nullptr;
@@ -240,10 +265,10 @@ PageLayer::~PageLayer()
         current = nullptr;
 }
 
-void PageLayer::add(Kind kind, QWidget* source, QWidget* place)
+void PageLayer::add(Kind kind, QWidget* source, QWidget* place, QWidget* within)
 {
     if (source)
-        mirrors.push_back({kind, source, place ? place : source});
+        mirrors.push_back({kind, source, place ? place : source, within});
 }
 
 val PageLayer::make_element(Mirror& mirror, int index)
@@ -277,7 +302,10 @@ val PageLayer::make_element(Mirror& mirror, int index)
         e.call<void>("setAttribute", std::string("autocapitalize"), std::string("off"));
         e.call<void>("setAttribute", std::string("autocorrect"), std::string("off"));
         e.call<void>("setAttribute", std::string("enterkeyhint"), std::string("done"));
-        for (const char* type : {"beforeinput", "input", "keydown", "keyup", "select", "pointerup"})
+        e.set("maxLength", static_cast<QLineEdit*>(mirror.source.data())->maxLength());
+        for (const char* type :
+             {"beforeinput", "input", "keydown", "keyup", "select", "pointerdown", "mousedown",
+              "mousemove", "mouseup", "compositionstart", "compositionend"})
             listen(e, type);
         break;
     case Kind::Check:
@@ -288,8 +316,15 @@ val PageLayer::make_element(Mirror& mirror, int index)
     case Kind::Text:
         e = document().call<val>("createElement", std::string("div"));
         break;
+    case Kind::Dialog:
+        // Modal for the window, as the box is: the browser keeps the reading
+        // and the Tab key inside it.
+        e = document().call<val>("createElement", std::string("div"));
+        e.call<void>("setAttribute", std::string("role"), std::string("alertdialog"));
+        e.call<void>("setAttribute", std::string("aria-modal"), std::string("true"));
+        break;
     }
-    if (mirror.kind != Kind::Text)
+    if (mirror.kind != Kind::Text && mirror.kind != Kind::Dialog)
         listen(e, "focus");
     e["dataset"].set("control", index);
     e.set("id", utf8(QStringLiteral("glukara-") + mirror.place->objectName()));
@@ -366,7 +401,8 @@ void PageLayer::refresh(Mirror& m)
         auto* field = static_cast<QLineEdit*>(m.source.data());
         set_attribute_if_changed(e, "aria-label", utf8(label));
         const std::string value = utf8(face->text(QAccessible::Value));
-        if (e["value"].as<std::string>() != value) {
+        // The browser's input method owns the text while it composes.
+        if (!composing && e["value"].as<std::string>() != value) {
             e.set("value", value);
             if (document()["activeElement"] == e)
                 e.call<void>("setSelectionRange", field->cursorPosition(), field->cursorPosition());
@@ -379,6 +415,9 @@ void PageLayer::refresh(Mirror& m)
         break;
     case Kind::Text:
         set_if_changed(e, "textContent", utf8(name));
+        break;
+    case Kind::Dialog:
+        set_attribute_if_changed(e, "aria-label", utf8(m.source->windowTitle()));
         break;
     }
 }
@@ -408,10 +447,29 @@ void PageLayer::place_elements()
     style.set("top", px(box["top"].as<double>()));
     style.set("width", px(box["width"].as<double>()));
     style.set("height", px(box["height"].as<double>()));
+    if (this->box && !backdrop.isUndefined()) {
+        // Everything but the box's rectangle.
+        const QRect r(this->box->frameGeometry().topLeft() - screen.topLeft(),
+                      this->box->frameSize());
+        const QString hole =
+            QStringLiteral("polygon(evenodd, 0 0, 100% 0, 100% 100%, 0 100%, 0 0, "
+                           "%1px %2px, %3px %2px, %3px %4px, %1px %4px, %1px %2px)")
+                .arg(r.left() * scale)
+                .arg(r.top() * scale)
+                .arg((r.right() + 1) * scale)
+                .arg((r.bottom() + 1) * scale);
+        val b = backdrop["style"];
+        b.set("left", std::string("0"));
+        b.set("top", std::string("0"));
+        b.set("width", std::string("100%"));
+        b.set("height", std::string("100%"));
+        b.set("clipPath", utf8(hole));
+    }
     for (Mirror& m : mirrors) {
         if (!m.place)
             continue;
-        const QRect r(m.place->mapToGlobal(QPoint(0, 0)) - screen.topLeft(), m.place->size());
+        const QPoint origin = m.within ? m.within->mapToGlobal(QPoint(0, 0)) : screen.topLeft();
+        const QRect r(m.place->mapToGlobal(QPoint(0, 0)) - origin, m.place->size());
         val s = m.element["style"];
         s.set("left", px(r.x() * scale));
         s.set("top", px(r.y() * scale));
@@ -424,7 +482,7 @@ void PageLayer::place_elements()
 void PageLayer::follow_focus(QObject* object)
 {
     Mirror* m = mirror_of(object);
-    if (!m || m->kind == Kind::Text)
+    if (!m || m->kind == Kind::Text || m->kind == Kind::Dialog)
         return;
     if (document()["activeElement"] != m->element)
         m->element.call<void>("focus", val::object());
@@ -443,22 +501,100 @@ void PageLayer::accessibility_update(QAccessibleEvent* event)
 bool PageLayer::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
-    if (watched == window && (type == QEvent::Move || type == QEvent::Resize ||
-                              type == QEvent::Show || type == QEvent::Hide))
+    if ((watched == window || (box && watched == box)) &&
+        (type == QEvent::Move || type == QEvent::Resize || type == QEvent::Show ||
+         type == QEvent::Hide))
         place_elements();
     if ((type == QEvent::Show || type == QEvent::Hide) && watched->isWidgetType()) {
         auto* popup = static_cast<QWidget*>(watched);
         if (popup->windowType() == Qt::Popup)
             root["classList"].call<void>(type == QEvent::Show ? "add" : "remove",
                                          std::string("popup-open"));
+        auto* message_box = qobject_cast<QMessageBox*>(watched);
+        if (message_box && message_box->parentWidget() == window) {
+            if (type == QEvent::Show)
+                box_shown(message_box);
+            else if (message_box == box)
+                box_hidden();
+        }
     }
     return false;
+}
+
+bool PageLayer::blocked(const Mirror& m) const
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal && !modal->isAncestorOf(m.source) && modal != m.source;
+}
+
+void PageLayer::box_shown(QMessageBox* shown)
+{
+    if (box)
+        box_hidden();
+    box = shown;
+    focus_before_box = document()["activeElement"];
+    // Behind the box the window takes nothing: neither do its elements.
+    for (Mirror& m : mirrors)
+        m.element.set("inert", true);
+    box_mirrors = mirrors.size();
+    add(Kind::Dialog, shown);
+    auto* message = shown->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+    add(Kind::Text, message, nullptr, shown);
+    for (QAbstractButton* button : shown->buttons())
+        add(Kind::Button, button, nullptr, shown);
+    val dialog = make_element(mirrors[box_mirrors], int(box_mirrors));
+    for (std::size_t i = box_mirrors + 1; i < mirrors.size(); ++i)
+        dialog.call<void>("appendChild", make_element(mirrors[i], int(i)));
+    // A screen reader reads the box's message with the box, and Orca, which
+    // says only the focused button of a dialog in a page, hears it spoken as
+    // the window's announcements are.
+    if (message) {
+        val text = mirrors[box_mirrors + 1].element;
+        dialog.call<void>("setAttribute", std::string("aria-describedby"),
+                          text["id"].as<std::string>());
+        say(message->text());
+    }
+    // The window behind a modal box takes no click on the desktop; in the
+    // browser, Qt 6.4 answers one with an endless loop of raising the box.
+    backdrop = document().call<val>("createElement", std::string("div"));
+    backdrop.set("className", std::string("backdrop"));
+    backdrop.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
+    // Nor does a click there take the focus off the box's button.
+    listen(backdrop, "mousedown");
+    root.call<void>("insertBefore", backdrop, live);
+    root.call<void>("insertBefore", dialog, live);
+    refresh_all();
+    place_elements();
+    QWidget* focused = shown->focusWidget();
+    follow_focus(focused ? focused : static_cast<QWidget*>(shown->defaultButton()));
+}
+
+void PageLayer::box_hidden()
+{
+    if (box_mirrors == 0)
+        return;
+    mirrors[box_mirrors].element.call<void>("remove");
+    backdrop.call<void>("remove");
+    backdrop = val::undefined();
+    mirrors.resize(box_mirrors);
+    box_mirrors = 0;
+    box = nullptr;
+    for (Mirror& m : mirrors)
+        m.element.set("inert", false);
+    // Where the focus was before the box, as the window gives it back.
+    if (!focus_before_box.isUndefined() && !focus_before_box.isNull())
+        focus_before_box.call<void>("focus", val::object());
+    focus_before_box = val::undefined();
 }
 
 void PageLayer::dom_event(const val& event)
 {
     if (event["currentTarget"] == root) {
-        key_heard();
+        layer_key_down(event);
+        return;
+    }
+    if (event["currentTarget"] == backdrop) {
+        event.call<void>("preventDefault");
         return;
     }
     const val index = event["currentTarget"]["dataset"]["control"];
@@ -469,6 +605,10 @@ void PageLayer::dom_event(const val& event)
         return;
     Mirror& m = mirrors[i];
     const std::string type = event["type"].as<std::string>();
+    if (blocked(m)) {
+        event.call<void>("preventDefault");
+        return;
+    }
     if (type == "click")
         element_clicked(m);
     else if (type == "change")
@@ -481,6 +621,12 @@ void PageLayer::dom_event(const val& event)
         field_input(m);
     else if (type == "keydown")
         field_key_down(m, event);
+    else if (type == "compositionstart")
+        composing = true;
+    else if (type == "compositionend")
+        field_composition_ended(m);
+    else if (type == "pointerdown" || type.rfind("mouse", 0) == 0)
+        field_mouse(m, event);
     else
         field_selection_moved(m);
 }
@@ -557,9 +703,13 @@ void PageLayer::field_before_input(Mirror& m, const val& event)
         const val transfer = event["dataTransfer"];
         if (text.isEmpty() && !transfer.isNull() && !transfer.isUndefined())
             text = text_of(transfer.call<val>("getData", std::string("text/plain")));
-        // Typed one key at a time, as the value box takes keys on the desktop.
-        for (const QChar c : text)
-            send_key(field, key_of(c), Qt::NoModifier, QString(c));
+        // A key types its character, as the value box takes keys on the
+        // desktop; pasted or dropped text comes in as one change, as a paste
+        // does there, cut to the box's length.
+        if (type == "insertText" && text.size() == 1)
+            send_key(field, key_of(text.front()), Qt::NoModifier, text);
+        else
+            field->insert(text);
     } else if (type == "deleteContentBackward") {
         send_key(field, Qt::Key_Backspace, Qt::NoModifier);
     } else if (type == "deleteContentForward" || type == "deleteByCut" || type == "deleteByDrag") {
@@ -586,6 +736,8 @@ void PageLayer::field_before_input(Mirror& m, const val& event)
 
 void PageLayer::field_input(Mirror& m)
 {
+    if (composing)
+        return;
     // Text that came in some other way (composed, undone): the value box takes
     // it as if it were typed over the whole.
     auto* field = static_cast<QLineEdit*>(m.source.data());
@@ -605,7 +757,8 @@ void PageLayer::field_input(Mirror& m)
 void PageLayer::field_key_down(Mirror& m, const val& event)
 {
     const std::string key = event["key"].as<std::string>();
-    if (key != "Enter")
+    // Enter that ends a composition belongs to the input method.
+    if (key != "Enter" || composing || event["isComposing"].as<bool>())
         return;
     // The value box's own key handling answers Enter.
     event.call<void>("preventDefault");
@@ -626,6 +779,84 @@ void PageLayer::field_selection_moved(Mirror& m)
         field->setSelection(to, from - to);
     else
         field->setSelection(from, to - from);
+}
+
+void PageLayer::field_composition_ended(Mirror& m)
+{
+    composing = false;
+    field_input(m);
+}
+
+void PageLayer::show_field_selection(Mirror& m)
+{
+    auto* field = static_cast<QLineEdit*>(m.source.data());
+    if (field->hasSelectedText()) {
+        const int start = field->selectionStart();
+        const int end = field->selectionEnd();
+        const bool backward = field->cursorPosition() == start;
+        m.element.call<void>("setSelectionRange", start, end,
+                             std::string(backward ? "backward" : "forward"));
+    } else {
+        m.element.call<void>("setSelectionRange", field->cursorPosition(), field->cursorPosition());
+    }
+}
+
+void PageLayer::field_mouse(Mirror& m, const val& event)
+{
+    const std::string type = event["type"].as<std::string>();
+    if (type == "pointerdown") {
+        // The moves of a drag that leaves the field come to it all the same.
+        m.element.call<void>("setPointerCapture", event["pointerId"]);
+        return;
+    }
+    // The window places the caret and the selection as on the desktop, in
+    // the box's own font and alignment; the field only follows it.
+    event.call<void>("preventDefault");
+    auto* field = static_cast<QLineEdit*>(m.source.data());
+    if (type == "mousemove" && !(field_pressed && (event["buttons"].as<int>() & 1)))
+        return;
+    if (type == "mouseup" && !field_pressed)
+        return;
+    field_pressed = type == "mousemove" || (type == "mousedown" && event["button"].as<int>() == 0);
+    if (type == "mousedown") {
+        if (!field_pressed)
+            return;
+        if (document()["activeElement"] != m.element)
+            m.element.call<void>("focus", val::object());
+    }
+    const val box = m.element.call<val>("getBoundingClientRect");
+    const double scale = box["width"].as<double>() / qMax(1, field->width());
+    const QPointF local((event["clientX"].as<double>() - box["left"].as<double>()) / scale,
+                        (event["clientY"].as<double>() - box["top"].as<double>()) / scale);
+    QEvent::Type qt_type = QEvent::MouseMove;
+    if (type == "mousedown")
+        qt_type =
+            event["detail"].as<int>() == 2 ? QEvent::MouseButtonDblClick : QEvent::MouseButtonPress;
+    else if (type == "mouseup")
+        qt_type = QEvent::MouseButtonRelease;
+    const Qt::MouseButtons held =
+        qt_type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent mouse(qt_type, local, field->mapToGlobal(local),
+                      qt_type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(field, &mouse);
+    show_field_selection(m);
+}
+
+void PageLayer::layer_key_down(const val& event)
+{
+    const std::string key = event["key"].as<std::string>();
+    // A held key presses once, as on the desktop: the browser repeats the
+    // key, and each repeated Enter would click the focused button again. In
+    // the text field a held key types on, as it does there.
+    if (event["repeat"].as<bool>() && (key == "Enter" || key == " ") &&
+        text_of(event["target"]["type"]) != QLatin1String("text"))
+        event.call<void>("preventDefault");
+    if (key == "Escape" && box) {
+        event.call<void>("preventDefault");
+        send_key(box, Qt::Key_Escape, Qt::NoModifier);
+    }
+    key_heard();
 }
 
 void PageLayer::say(const QString& utterance)

@@ -27,6 +27,9 @@ const window_background = [239, 239, 239];
 const bar_colour = [178, 34, 34];
 const page_background = [74, 88, 102];
 const deadline_ms = 30000;
+// Starting the page compiles its WebAssembly, which a loaded machine's
+// WebKitGTK has been seen to take 48 s for, with both cores busy.
+const start_deadline_ms = 180000;
 
 // Controls in the window's own pixels: twips of the window's design / 15.
 const at = {
@@ -136,6 +139,7 @@ async function drive(engine, url, out) {
     const asked = Date.now();
     const png = await page.screenshot();
     const image = decode(png);
+    image.png = png;
     image.asked = asked;
     image.returned = Date.now();
     if (file)
@@ -144,9 +148,11 @@ async function drive(engine, url, out) {
   }
 
   // Waits for `probe` to return something other than undefined, null or
-  // false, asking again until the deadline; says what it last saw otherwise.
-  async function poll(what, ask, probe, describe = (v) => JSON.stringify(v)) {
-    const end = Date.now() + deadline_ms;
+  // false, asking again until the deadline; says what it last saw otherwise,
+  // and keeps the last screenshot it looked at.
+  let gave_up = 0;
+  async function poll(what, ask, probe, describe = (v) => JSON.stringify(v), wait_ms = deadline_ms) {
+    const end = Date.now() + wait_ms;
     for (;;) {
       const seen = await ask();
       const found = probe(seen);
@@ -154,20 +160,25 @@ async function drive(engine, url, out) {
         return found;
       if (Date.now() > end) {
         check(false, `in time: ${what}`, describe(seen));
+        if (seen && seen.png) {
+          const file = path.join(out, `gave-up-${++gave_up}.png`);
+          fs.writeFileSync(file, seen.png);
+          console.log(`${engine.name}: what it last saw is ${file}`);
+        }
         throw new Error(`gave up waiting: ${what}`);
       }
     }
   }
 
   // The same, looking at every screenshot.
-  const until = (page, what, probe, describe = () => undefined) =>
-    poll(what, () => look(page), probe, describe);
+  const until = (page, what, probe, describe = () => undefined, wait_ms = deadline_ms) =>
+    poll(what, () => look(page), probe, describe, wait_ms);
 
   // The same, asking the page's elements; a page that is being loaded anew
   // cannot answer yet.
-  const until_page = (page, what, fn, arg) =>
+  const until_page = (page, what, fn, arg, wait_ms = deadline_ms) =>
     poll(what, () => page.evaluate(fn, arg).catch((e) => ({ unanswered: e.message })),
-         (v) => v && !v.unanswered && v);
+         (v) => v && !v.unanswered && v, JSON.stringify, wait_ms);
 
   // The canvas's rectangle in the viewport, while it is shown.
   const canvas_rect = () => {
@@ -179,17 +190,21 @@ async function drive(engine, url, out) {
   };
 
   // Waits for the window to be painted: the canvas shown, with the bare
-  // window background inside the frame, 750 x 538.
-  async function wait_for_window(page) {
-    const canvas = await until_page(page, 'the canvas is shown', canvas_rect).catch(async (e) => {
+  // window background inside the frame, 750 x 538. `asked` is when the
+  // page was asked for.
+  async function wait_for_window(page, asked) {
+    const canvas = await until_page(page, 'the canvas is shown', canvas_rect, undefined,
+                                    start_deadline_ms).catch(async (e) => {
       console.log(`${engine.name}: the page says: ${await notice_text(page)}`);
       throw e;
     });
-    return until(page, 'the window is painted at 750 x 538', (image) => {
+    const painted = await until(page, 'the window is painted at 750 x 538', (image) => {
       const client = client_area(image, canvas);
       return client.width === client_size.width && client.height === client_size.height
                  ? { canvas, client, image } : undefined;
-    }, (image) => JSON.stringify(client_area(image, canvas)));
+    }, (image) => JSON.stringify({ canvas, client: client_area(image, canvas) }), start_deadline_ms);
+    console.log(`${engine.name}: window painted ${Date.now() - asked} ms after the page was asked for`);
+    return painted;
   }
 
   async function click(page, origin, [x, y]) {
@@ -213,6 +228,22 @@ async function drive(engine, url, out) {
     }
   }
 
+  // Chooses the quantity two entries down the list, the meal's input, and
+  // types text over its value, as a pupil does with the mouse and keys;
+  // before is the screen the settings are compared with.
+  async function type_meal_input(page, origin, before, text, chosen_what) {
+    await click(page, origin, at.combo_text);
+    await page.press('ArrowDown');
+    await page.press('ArrowDown');
+    const chosen = await until(page, chosen_what, (image) =>
+      differing(before, image, origin, regions.settings) > 0 ? image : undefined);
+    await click(page, origin, at.value_box);
+    await page.press('Control+A');
+    await page.type(text);
+    await until(page, `the typed ${text} shows`, (image) =>
+      differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+  }
+
   // Clicks the middle of an element of the page, where a person would.
   async function click_element(page, selector) {
     const box = await page.evaluate((s) => {
@@ -225,10 +256,9 @@ async function drive(engine, url, out) {
   async function english_session() {
     const page = await engine.launch({ language: 'en-US' });
     try {
-      const started = Date.now();
+      const asked = Date.now();
       await page.goto(url);
-      const { canvas, client, image: first } = await wait_for_window(page);
-      console.log(`${engine.name}: window painted ${Date.now() - started} ms after the page was asked for`);
+      const { canvas, client, image: first } = await wait_for_window(page, asked);
       await look(page, 'glukara-web.png');
       const title = await page.evaluate(() => document.title);
       check(title === 'Glukara', 'the page is titled "Glukara"', title);
@@ -325,16 +355,7 @@ async function drive(engine, url, out) {
       const stopped = await until(page, 'Stop becomes Start', (image) =>
         differing(first, image, origin, regions.start) === 0 ? image : undefined);
       const level_stopped = Math.round(level_of(bar(stopped, origin).height, known));
-      await click(page, origin, at.combo_text);
-      await page.press('ArrowDown');
-      await page.press('ArrowDown');
-      const chosen = await until(page, 'the settings show another quantity', (image) =>
-        differing(stopped, image, origin, regions.settings) > 0 ? image : undefined);
-      await click(page, origin, at.value_box);
-      await page.press('Control+A');
-      await page.type('-60');
-      await until(page, 'the typed value shows', (image) =>
-        differing(chosen, image, origin, regions.settings) > 0 ? image : undefined);
+      await type_meal_input(page, origin, stopped, '-60', 'the settings show another quantity');
       const restarted = Date.now();
       await click(page, origin, at.start);
       await click(page, origin, at.meal);
@@ -395,8 +416,9 @@ async function drive(engine, url, out) {
   async function german_session(english) {
     const page = await engine.launch({ language: 'de-DE' });
     try {
+      const asked = Date.now();
       await page.goto(url);
-      const { client, image } = await wait_for_window(page);
+      const { client, image } = await wait_for_window(page, asked);
       await look(page, 'glukara-web-de.png');
       const origin = { x: client.x, y: client.y };
       const lang = await page.evaluate(() => document.documentElement.lang);
@@ -412,10 +434,100 @@ async function drive(engine, url, out) {
       await page.click(canvas.x + canvas.width - 14, canvas.y + 12);
       if (await wait_for_notice(page, 'Glukara ist beendet.'))
         check(true, 'closing the window ends the program in the page');
+      const again = Date.now();
       await click_element(page, '#again');
-      await wait_for_window(page);
+      await wait_for_window(page, again);
       check(true, 'Neu starten brings the window back');
       check(page.problems.length === 0, 'no errors in the console', page.problems.join('; '));
+    } finally {
+      await page.close();
+    }
+  }
+
+  // A run-time error: two meals of 3e38 between the same two ticks overflow
+  // single precision. The window shows its error box, a click on its OK
+  // closes it, and the program goes on.
+  async function overflow_session() {
+    const page = await engine.launch({ language: 'en-US' });
+    try {
+      const asked = Date.now();
+      await page.goto(url);
+      const { client, image: first } = await wait_for_window(page, asked);
+      const origin = { x: client.x, y: client.y };
+      const start_bar = bar(first, origin);
+      const known = { level: 100, height: start_bar.height };
+      const level = (image) => Math.round(level_of(bar(image, origin).height, known));
+      const bar_seen = (image) => JSON.stringify(bar(image, origin));
+
+      await type_meal_input(page, origin, first, '3e38', 'the settings show the meal\'s input');
+      await click(page, origin, at.start);
+
+      // The box as the page's layer of elements has it, in viewport pixels.
+      const box_rect = () => {
+        const box = document.querySelector('#glukara-layer [role=alertdialog]');
+        if (!box)
+          return null;
+        const r = box.getBoundingClientRect();
+        return { x: r.x, y: r.y, width: r.width, height: r.height, text: box.textContent };
+      };
+      // Both meals right after a tick: a tick between them holds the level at
+      // 180 and overflows nothing, so then once more after the next one.
+      let opened = null;
+      for (let attempt = 1; attempt <= 5 && !opened; ++attempt) {
+        const resting = level(await look(page));
+        await until(page, 'a tick before the meals', (image) =>
+          level(image) !== resting ? image : undefined, bar_seen);
+        await page.click(origin.x + at.meal[0], origin.y + at.meal[1]);
+        await page.click(origin.x + at.meal[0], origin.y + at.meal[1]);
+        const seen = await poll('the error box or the ceiling',
+                                async () => ({ box: await page.evaluate(box_rect), image: await look(page) }),
+                                (v) => v.box || level(v.image) >= 180 ? v : undefined,
+                                (v) => JSON.stringify(v.box) + ' ' + bar_seen(v.image));
+        if (seen.box)
+          opened = seen;
+        else {
+          console.log(`${engine.name}: a tick came between the two meals (attempt ${attempt}); once more`);
+          await until(page, 'the level below 180 again', (image) => level(image) < 180 ? image : undefined,
+                      bar_seen);
+        }
+      }
+      if (!check(opened !== null, 'two meals of 3e38 between two ticks open the error box'))
+        return;
+      // Its message's line breaks read as a space.
+      const message = opened.box.text.replace(/\s+/g, ' ');
+      check(message.includes("Run-time error '6': Overflow"),
+            'the box says "Run-time error \'6\': Overflow"', message);
+      const shot = await look(page, 'glukara-web-error.png');
+      const r = opened.box;
+      let changed = 0, total = 0;
+      for (let y = Math.round(r.y) + 2; y < r.y + r.height - 2; y += 2)
+        for (let x = Math.round(r.x) + 2; x < r.x + r.width - 2; x += 2, ++total)
+          if (!same(shot.pixel(x, y), first.pixel(x, y)))
+            ++changed;
+      check(changed > total / 4, 'the box is seen in the window', `${changed} of ${total} pixels changed`);
+
+      // OK, clicked where it is drawn.
+      await click_element(page, '#glukara-layer [role=alertdialog] button');
+      await until_page(page, 'the box closed by a click on OK', (s) => !document.querySelector(s),
+                       '#glukara-layer [role=alertdialog]');
+      check(true, 'a click on OK closes the box');
+      // The first meal lands at the ceiling of 180 at the tick after the
+      // meals, which may come before or after the box has closed; from there
+      // each tick lowers the level by 1.
+      const closed = level(await look(page));
+      const ticked = level(await until(page, 'a tick after the box', (image) =>
+        level(image) !== closed ? image : undefined, bar_seen));
+      const lowered = level(await until(page, 'the tick after', (image) =>
+        level(image) !== ticked ? image : undefined, bar_seen));
+      check(ticked <= 180 && ticked - lowered >= 1 && ticked - lowered <= 3,
+            'the clock ticks on afterwards, below the ceiling of 180', `${closed} -> ${ticked} -> ${lowered}`);
+      await click(page, origin, at.reset);
+      await until(page, 'the bar is back at 100 after Reset', (image) =>
+        bar(image, origin).height === start_bar.height ? image : undefined, bar_seen);
+      check(true, 'Reset brings back 100 after the error');
+      const said = await notice_text(page);
+      check(said === null, 'the page never says it stopped', said);
+      check(page.problems.length === 0, 'the error box: no errors in the console', page.problems.join('; '));
     } finally {
       await page.close();
     }
@@ -439,6 +551,7 @@ async function drive(engine, url, out) {
   try {
     const english = await english_session();
     await german_session(english);
+    await overflow_session();
     await lacking('webgl',
                   'Glukara cannot run in this browser: it needs WebGL, which this browser lacks or has turned off.');
     await lacking('webassembly',
