@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     choose_platform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("glukara"));
-    QApplication::setApplicationVersion(QStringLiteral("1.00"));
+    QApplication::setApplicationVersion(QStringLiteral(GLUKARA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.glukara.Glukara"));
     install_translations(QLocale::system());
     glukara window;

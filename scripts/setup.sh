@@ -99,3 +99,23 @@ build_tree() {
     configure_tree "$@"
     cmake --build "$root/$1" -j"$(nproc)"
 }
+
+# Releasing: scripts/release and the tests of what it makes. Debian's source
+# packages are fetched with apt-get source (dpkg-dev), SHA256SUMS is signed
+# with gpg.
+release_packages=(dpkg-dev file gnupg)
+
+# Qt's CMake reads emscripten's version from an emsdk-shaped folder; Debian's
+# emscripten lives in /usr. For scripts/build-web and the release's tests.
+use_debian_emscripten() {
+    local emsdk="${XDG_CACHE_HOME:-$HOME/.cache}/glukara/emsdk"
+    mkdir -p "$emsdk/upstream/emscripten"
+    echo "EMSCRIPTEN_ROOT = 'upstream/emscripten'" >"$emsdk/.emscripten"
+    ln -sfn /usr/bin/emcc "$emsdk/upstream/emscripten/emcc"
+    ln -sfn /usr/bin/em++ "$emsdk/upstream/emscripten/em++"
+    ln -sfn /usr/share/emscripten/cmake "$emsdk/upstream/emscripten/cmake"
+    # Lets emscripten's own toolchain file find the compiler through that
+    # folder, and a node other than Debian's find Debian's acorn for the
+    # optimizer.
+    export EMSDK="$emsdk" EMSCRIPTEN=/usr/share/emscripten NODE_PATH=/usr/share/nodejs
+}

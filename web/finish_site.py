@@ -11,7 +11,8 @@
 - the scripts and the program named by their contents' hash, which index.html
   names, so that no cache can pair the files of two builds;
 - service-worker.js, from the one in WEB_SOURCE_DIR, with every file of the
-  site and the SHA-256 of its contents, and a version made of those.
+  site and the SHA-256 of its contents, and a version made of glukara's own
+  (from the site's manifest) and a hash of those.
 
     finish_site.py SITE_DIR WEB_SOURCE_DIR
 
@@ -54,7 +55,8 @@ def write_worker(site, source):
     page in its place, is never kept. Run again on a site with a file
     changed, it records that site as a new version."""
     hashes = {name: sha256((site / name).read_bytes()) for name in kept_files(site)}
-    version = sha256(json.dumps(hashes, sort_keys=True).encode())[:HASH_LENGTH]
+    release = json.loads((site / 'manifest.webmanifest').read_text())['version']
+    version = release + '-' + sha256(json.dumps(hashes, sort_keys=True).encode())[:HASH_LENGTH]
     worker = (source / WORKER).read_text()
     worker = replace_once(worker, '@VERSION@', version)
     worker = replace_once(worker, "{'@FILES@': ''}", json.dumps(hashes, indent=2, sort_keys=True))
@@ -126,7 +128,8 @@ def write_one_file(site):
     # within this one over the window.
     licences = ''.join(
         f'<h2>{name}</h2>\n<pre>{html.escape((site / name).read_text())}</pre>\n'
-        for name in ('licence.txt', 'COPYING.txt', 'LiberationSans-LICENCE.txt'))
+        for name in ('licence.txt', 'COPYING.txt', 'LiberationSans-LICENCE.txt',
+                     'THIRD-PARTY-NOTICES.txt'))
     page = replace_once(page, '<a href="licence.txt">', '<a href="#licences">')
     page = replace_once(page, '  </style>', '''    #licences { position: fixed; inset: 0; overflow: auto; padding: 0 2em;
                 background: #fff; color: #000; }

@@ -149,6 +149,8 @@ async function one_file_page() {
   const text = await licences.jsonValue();
   check(text.includes('GNU GENERAL PUBLIC LICENSE') && text.includes('SIL Open Font License'),
         'the licence link shows the GPL and the font\'s licence within the file');
+  check(text.includes('The FreeType Project LICENSE') && /glukara-[0-9.]+-source\.tar\.gz/.test(text),
+        'the licences within the file carry the built-in parts\' notices and say where the source is');
   await page.click('#licences a');
   const closed = await page.waitForFunction(
       () => getComputedStyle(document.getElementById('licences')).display === 'none', null,

@@ -43,7 +43,7 @@ key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\glukara"
 
 run "$setup" /S || fail "the installer ended with $?"
 wineserver -w
-for file in glukara.exe uninstall.exe README.txt LICENSE.txt; do
+for file in glukara.exe uninstall.exe README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt; do
     [ -f "$installed/$file" ] || fail "no $file in Program Files\\Glukara"
 done
 cmp -s "$installed/glukara.exe" "$(dirname "$setup")/glukara.exe" ||

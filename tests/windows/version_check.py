@@ -36,6 +36,8 @@ def check(what, seen, expected):
 pe = pefile.PE(sys.argv[1])
 check("machine", hex(pe.FILE_HEADER.Machine), hex(pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"]))
 check("subsystem", pe.OPTIONAL_HEADER.Subsystem, pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+# A link time would make two builds of one commit differ.
+check("link time", pe.FILE_HEADER.TimeDateStamp, 0)
 
 fixed = pe.VS_FIXEDFILEINFO[0]
 check("fixed file version", (fixed.FileVersionMS, fixed.FileVersionLS), (0x00010000, 0))
