@@ -44,8 +44,13 @@ async function launch() {
   return opened;
 }
 
+// A screenshot, decoded, with the time it was asked for: what it shows was on
+// the screen at that moment or later.
 async function look(page, file) {
-  return decode(await page.screenshot(file ? { path: path.join(out, file) } : {}));
+  const asked = Date.now();
+  const image = decode(await page.screenshot(file ? { path: path.join(out, file) } : {}));
+  image.asked = asked;
+  return image;
 }
 
 // Waits for `probe` to return something other than undefined or false,
@@ -96,7 +101,7 @@ async function start_and_tick(page, origin, first, meal) {
   const whole = (v) => Math.abs(v - Math.round(v)) < 0.35;
   let seen_at = 0;
   const single = await until(page, 'a tick seen alone', (image) => {
-    seen_at = Date.now();
+    seen_at = image.asked;
     const level = level_of(bar(image, place).height, start);
     const last = levels[levels.length - 1];
     if (Math.abs(level - last) < 0.5)
@@ -116,8 +121,10 @@ async function start_and_tick(page, origin, first, meal) {
     const level = level_of(bar(image, place).height, start);
     return level > before + 0.5 ? level : undefined;
   });
-  // As many ticks as the time since the level before was seen holds, on a
-  // busy machine more than one (Qt's timers may fire up to 5 % early).
+  // As many ticks as the time since the level before was on the screen
+  // holds, on a busy machine more than one (Qt's timers may fire up to 5 %
+  // early). A screenshot can come back after the next tick, so the time is
+  // counted from when it was asked for.
   const most = Math.floor((Date.now() - seen_at) / 950) + 1;
   const ticks = Math.round(before + 40 - fed);
   check(whole(fed) && ticks >= 1 && ticks <= most,
