@@ -24,7 +24,7 @@ const { open_chromium } = require('./engines/chromium.js');
 const { check, fail, note, finish } = require('./lib/tally.js');
 const { deadline_ms, screenshot_pause_ms, poll } = require('./lib/wait.js');
 const { client_size, at, decode, canvas_rect, client_area, place_of, bar,
-        level_of } = require('./lib/window.js');
+        level_of, whole_level } = require('./lib/window.js');
 const { serve } = require('./lib/serve.js');
 
 const [site, web_source, out] = process.argv.slice(2);
@@ -97,8 +97,6 @@ async function start_and_tick(page, origin, first, meal) {
   const start = { level: 100, height: start_bar.height };
   await click(page, origin, at.start);
   const levels = [100];
-  // A level read from the bar's height is whole to about a pixel of the bar.
-  const whole = (v) => Math.abs(v - Math.round(v)) < 0.35;
   let seen_at = 0;
   const single = await until(page, 'a tick seen alone', (image) => {
     seen_at = image.asked;
@@ -107,7 +105,7 @@ async function start_and_tick(page, origin, first, meal) {
     if (Math.abs(level - last) < 0.5)
       return undefined;
     levels.push(level);
-    if (!whole(level) || level > last)
+    if (!whole_level(level) || level > last)
       return 'wrong';
     return Math.abs(last - level - 1) < 0.5 ? 'alone' : undefined;
   });
@@ -127,7 +125,7 @@ async function start_and_tick(page, origin, first, meal) {
   // counted from when it was asked for.
   const most = Math.floor((Date.now() - seen_at) / 950) + 1;
   const ticks = Math.round(before + 40 - fed);
-  check(whole(fed) && ticks >= 1 && ticks <= most,
+  check(whole_level(fed) && ticks >= 1 && ticks <= most,
         `a meal takes ${before} to ${before} + 40 - ${ticks}, at most ${most} tick(s) in the time`,
         fed.toFixed(2));
 }

@@ -20,7 +20,7 @@ const path = require('path');
 const { tally } = require('./lib/tally.js');
 const { deadline_ms, start_deadline_ms, screenshot_pause_ms, poll } = require('./lib/wait.js');
 const { client_size, frame_size, page_background, at, regions, same, decode, canvas_rect,
-        client_area, place_of, bar, differing, level_of } = require('./lib/window.js');
+        client_area, place_of, bar, differing, level_of, whole_level } = require('./lib/window.js');
 
 // Drives the page at `url` in one engine; screenshots go to `out`. Resolves
 // to { passes, failures }.
@@ -169,8 +169,6 @@ async function drive(engine, url, out) {
       // seen after some action is the level before it, changed by the
       // action, less the ticks since, as many as the time between the two
       // screenshots holds: Qt's timers may fire up to 5 % early.
-      // Read from the bar's height, a whole level is whole to about a pixel.
-      const whole = (v) => Math.abs(v - Math.round(v)) < 0.35;
       const ticks_within = (from, image) => Math.floor((image.returned - from) / 950);
       const level_seen = (b) => level_of(b.height, known);
 
@@ -184,7 +182,7 @@ async function drive(engine, url, out) {
       const after_tick = level_seen(ticked.b);
       const first_ticks = Math.round(100 - after_tick);
       const first_most = ticks_within(started_clock, ticked.image);
-      check(whole(after_tick) && first_ticks >= 1 && first_ticks <= first_most,
+      check(whole_level(after_tick) && first_ticks >= 1 && first_ticks <= first_most,
             `a tick takes 1: from 100 to 100 - ${first_ticks} after ${first_ticks} tick(s), ` +
                 `at most ${first_most} in the time`,
             after_tick.toFixed(2));
@@ -198,7 +196,7 @@ async function drive(engine, url, out) {
         const seen = level_seen(after.b);
         const ticks = Math.round(from + change - seen);
         const most = ticks_within(before.image.asked, after.image) + 1;
-        return check(whole(seen) && ticks >= 1 && ticks <= most,
+        return check(whole_level(seen) && ticks >= 1 && ticks <= most,
                      `${what}: ${from} to ${from} ${change < 0 ? '-' : '+'} ${Math.abs(change)} - ` +
                          `${ticks} tick(s), at most ${most} in the time`,
                      seen.toFixed(2));
@@ -239,7 +237,7 @@ async function drive(engine, url, out) {
       }, bar_seen);
       const typed_ticks = Math.round(level_stopped - 60 - typed.level);
       const typed_most = ticks_within(restarted, typed.image);
-      check(whole(typed.level) && typed_ticks >= 1 && typed_ticks <= typed_most,
+      check(whole_level(typed.level) && typed_ticks >= 1 && typed_ticks <= typed_most,
             `a meal of -60 takes ${level_stopped} to ${level_stopped} - 60 - ${typed_ticks} tick(s), ` +
                 `at most ${typed_most} in the time`,
             typed.level.toFixed(2));

@@ -179,6 +179,10 @@ function differing(a, b, origin, region) {
 // bars of the same screenshot scale.
 const level_of = (height, known) => scale_floor + (height * (known.level - scale_floor)) / known.height;
 
+// Whether a level read with `level_of` is a whole one: read from the bar's
+// height, it is whole to about a pixel.
+const whole_level = (v) => Math.abs(v - Math.round(v)) < 0.35;
+
 module.exports = { client_size, frame, frame_size, window_background, bar_colour, page_background,
                    controls, at, regions, same, decode, canvas_rect, client_area, place_of, bar,
-                   differing, level_of };
+                   differing, level_of, whole_level };
