@@ -74,10 +74,10 @@ dpkg-deb -x "${debs[0]}" "$scratch/deb"
 # As every Debian package does: the copyright file names Debian's copy.
 gpl "the .deb" "$scratch/deb/usr/share/doc/glukara/copyright" /usr/share/common-licenses/GPL-3
 carries "the .deb" "$scratch/deb/usr/share/doc/glukara"
-unzip -q "$dist/glukara-$version-win64.zip" -d "$scratch/zip"
+python3 -m zipfile -e "$dist/glukara-$version-win64.zip" "$scratch/zip"
 gpl "the Windows zip" "$scratch/zip"
 carries "the Windows zip" "$scratch/zip"
-unzip -q "$dist/glukara-$version-web.zip" -d "$scratch/site"
+python3 -m zipfile -e "$dist/glukara-$version-web.zip" "$scratch/site"
 gpl "the site" "$scratch/site"
 carries "the site" "$scratch/site"
 cp "$dist/glukara-$version.html" "$scratch/html/"
