@@ -7,6 +7,7 @@
 # and font. The library packages come with the build host's Qt.
 set(GLUKARA_NOTICES ${CMAKE_BINARY_DIR}/THIRD-PARTY-NOTICES.txt)
 file(READ ${CMAKE_CURRENT_LIST_DIR}/notices.txt.in notices)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/notices.txt.in)
 string(CONFIGURE "${notices}" notices @ONLY)
 # Each a heading and the package whose copyright file holds it; a glob, as
 # Debian 13 renamed some packages (libqt6core6t64).
