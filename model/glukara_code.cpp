@@ -81,7 +81,7 @@ float to_single(double value)
     return static_cast<float>(value);
 }
 
-std::string value_to_text(float value)
+std::string value_to_text(float value, char separator)
 {
     if (std::isnan(value))
         return "NaN";
@@ -90,9 +90,12 @@ std::string value_to_text(float value)
     if (value == 0)
         return "0"; // also for -0, which the user never needs to see
     std::string text = general_decimal(value, 7);
-    for (char& c : text)
+    for (char& c : text) {
         if (c == 'e')
             c = 'E';
+        else if (c == '.')
+            c = separator;
+    }
     return text;
 }
 
@@ -148,7 +151,7 @@ double radix_value(std::string_view digits, int base)
     return magnitude;
 }
 
-double decimal_value(std::string_view s)
+double decimal_value(std::string_view s, char separator)
 {
     std::size_t i = 0;
     bool negative = false;
@@ -161,7 +164,7 @@ double decimal_value(std::string_view s)
     bool seen_point = false;
     for (; i < s.size(); ++i) {
         const char c = s[i];
-        if (c == '.' && !seen_point) {
+        if ((c == '.' || c == separator) && !seen_point) {
             seen_point = true;
         } else if (c >= '0' && c <= '9') {
             any_digit = true;
@@ -215,7 +218,7 @@ double decimal_value(std::string_view s)
 
 } // namespace
 
-double text_to_value(std::string_view text)
+double text_to_value(std::string_view text, char separator)
 {
     std::string s;
     s.reserve(text.size());
@@ -244,7 +247,7 @@ double text_to_value(std::string_view text)
     if (equals_word(rest, "nan"))
         return std::numeric_limits<double>::quiet_NaN();
 
-    return decimal_value(v);
+    return decimal_value(v, separator);
 }
 
 bool GlucoseBand::contains(float level) const

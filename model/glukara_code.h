@@ -60,11 +60,19 @@ float centre_position(float screen_size, float window_size);
 // infinity of the same sign (a plain cast would be undefined there).
 float to_single(double value);
 
-// Decimal text with at most seven significant digits, as the user reads it.
-std::string value_to_text(float value);
+// The window's language decides how its numbers are written: English writes
+// a decimal point, and the languages of a decimal comma write a comma.
+constexpr char decimal_point = '.';
+constexpr char decimal_comma = ',';
+
+// Decimal text with at most seven significant digits, as the user reads it,
+// with `separator` between the whole part and the fraction.
+std::string value_to_text(float value, char separator = decimal_point);
 // Reads the longest number at the start of the text (after removing blanks);
-// never fails: no number reads as 0.
-double text_to_value(std::string_view text);
+// never fails: no number reads as 0. A '.' always separates the fraction;
+// with another `separator`, that one does too, and the first of the two ends
+// the whole part, so that a pupil who types either is understood.
+double text_to_value(std::string_view text, char separator = decimal_point);
 
 struct GlucoseBand {
     float lower_bound;

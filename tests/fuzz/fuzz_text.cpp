@@ -15,14 +15,14 @@ using namespace glukara_code;
 namespace
 {
 
-void check_shown_value_reads_back(float value)
+void check_shown_value_reads_back(float value, char separator)
 {
-    const std::string shown = value_to_text(value);
-    const float back = to_single(text_to_value(shown));
+    const std::string shown = value_to_text(value, separator);
+    const float back = to_single(text_to_value(shown, separator));
     // Seven digits cannot tell every float apart, so one trip may move the
     // value to its neighbour; from there on, showing and reading are stable.
-    const std::string shown_again = value_to_text(back);
-    if (value_to_text(to_single(text_to_value(shown_again))) != shown_again)
+    const std::string shown_again = value_to_text(back, separator);
+    if (value_to_text(to_single(text_to_value(shown_again, separator)), separator) != shown_again)
         std::abort();
     if (std::isnan(value) != std::isnan(back))
         std::abort();
@@ -43,11 +43,14 @@ void check_shown_value_reads_back(float value)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    check_shown_value_reads_back(to_single(text_to_value(text)));
-    if (size >= sizeof(float)) {
-        float raw;
-        std::memcpy(&raw, data, sizeof raw);
-        check_shown_value_reads_back(raw);
+    // The English window's rules, and those of the languages of a decimal comma.
+    for (const char separator : {decimal_point, decimal_comma}) {
+        check_shown_value_reads_back(to_single(text_to_value(text, separator)), separator);
+        if (size >= sizeof(float)) {
+            float raw;
+            std::memcpy(&raw, data, sizeof raw);
+            check_shown_value_reads_back(raw, separator);
+        }
     }
     return 0;
 }

@@ -45,6 +45,10 @@ class TestModel : public QObject
     void value_to_text();
     void text_to_value_data();
     void text_to_value();
+    void value_to_text_with_comma_data();
+    void value_to_text_with_comma();
+    void text_to_value_with_comma_data();
+    void text_to_value_with_comma();
     void round_trip_keeps_seven_digits();
     void checked_arithmetic_data();
     void checked_arithmetic();
@@ -165,6 +169,61 @@ void TestModel::text_to_value()
     QCOMPARE(glukara_code::text_to_value(text.toStdString()), value);
 }
 
+// The languages of a decimal comma write every number as English does, with
+// a comma in place of the point.
+void TestModel::value_to_text_with_comma_data()
+{
+    QTest::addColumn<float>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("whole") << 100.0f << "100";
+    QTest::newRow("minus one and a half") << -1.5f << "-1,5";
+    QTest::newRow("half has a leading zero") << 0.5f << "0,5";
+    QTest::newRow("one third, seven digits") << 1.0f / 3.0f << "0,3333333";
+    QTest::newRow("chart value 97.5") << 97.5f << "97,5";
+    QTest::newRow("exponent") << 1.5e7f << "1,5E+07";
+    QTest::newRow("largest finite") << std::numeric_limits<float>::max() << "3,402823E+38";
+    QTest::newRow("small") << 1e-5f << "1E-05";
+    QTest::newRow("infinity") << inf << "Infinity";
+    QTest::newRow("negative infinity") << -inf << "-Infinity";
+    QTest::newRow("not a number") << nan_value << "NaN";
+}
+
+void TestModel::value_to_text_with_comma()
+{
+    QFETCH(float, value);
+    QFETCH(QString, text);
+    QCOMPARE(QString::fromStdString(glukara_code::value_to_text(value, ',')), text);
+}
+
+// A pupil of a decimal-comma language may type either mark; the first one
+// ends the whole part, and everything else reads as in English.
+void TestModel::text_to_value_with_comma_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("comma") << "-1,5" << -1.5;
+    QTest::newRow("point") << "1.5" << 1.5;
+    QTest::newRow("second comma ends number") << "2,5,1" << 2.5;
+    QTest::newRow("point after comma ends number") << "1,2.3" << 1.2;
+    QTest::newRow("comma after point ends number") << "1.2,3" << 1.2;
+    QTest::newRow("comma before exponent") << "1,5E2" << 150.0;
+    QTest::newRow("minus comma five") << "-,5" << -0.5;
+    QTest::newRow("lone comma") << "," << 0.0;
+    QTest::newRow("inner space") << "1 000,5" << 1000.5;
+    QTest::newRow("trailing junk") << "12abc" << 12.0;
+    QTest::newRow("hex") << "&H10" << 16.0;
+    QTest::newRow("hex 16-bit negative") << "&HFFFF" << -1.0;
+    QTest::newRow("empty") << "" << 0.0;
+    QTest::newRow("infinity word") << "-Infinity" << -double(inf);
+}
+
+void TestModel::text_to_value_with_comma()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    QCOMPARE(glukara_code::text_to_value(text.toStdString(), ','), value);
+}
+
 // A shown value must read back as the same value to within its seven digits,
 // and after that one trip showing and reading must be stable: the settings
 // panel writes and re-reads values this way on every refresh.
@@ -194,6 +253,9 @@ void TestModel::round_trip_keeps_seven_digits()
             const std::string again = glukara_code::value_to_text(back);
             QCOMPARE(glukara_code::value_to_text(float(glukara_code::text_to_value(again))), again);
         }
+        // A window that writes a comma reads its own text back as the same value.
+        QCOMPARE(float(glukara_code::text_to_value(glukara_code::value_to_text(x, ','), ',')),
+                 back);
         ++checked;
     }
     QVERIFY(checked > 199000);
