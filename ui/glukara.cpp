@@ -62,7 +62,7 @@ QFont design_font(const char* family, double points, bool bold = false)
 
 QString text_of(float value)
 {
-    return QString::fromStdString(value_to_text(value));
+    return QString::fromStdString(value_to_text(value, decimal_separator()));
 }
 
 } // namespace
@@ -403,7 +403,7 @@ void glukara::value_inputbox_Change()
     if (index < 0)
         return;
     model.*parameter_fields[std::size_t(index)] =
-        to_single(text_to_value(value_inputbox->text().toStdString()));
+        to_single(text_to_value(value_inputbox->text().toStdString(), decimal_separator()));
     if (index == insulin_parameter && !check_click_running) {
         const bool diabetic = model.insulin_effect == 0;
         // The box follows the typed value without running its own click
@@ -447,8 +447,8 @@ void glukara::refresh_settings()
 
 void glukara::show_glucose_on_chart()
 {
-    const std::string text = value_to_text(model.blood_glucose);
-    glucose_chart->set_value(text_to_value(text));
+    const std::string text = value_to_text(model.blood_glucose, decimal_separator());
+    glucose_chart->set_value(text_to_value(text, decimal_separator()));
     // Tells assistive technology too, so a screen reader can follow the level.
     glucose_chart->setAccessibleDescription(QString::fromStdString(text));
     // A line of its own, with its unit, in a screen reader's review of the window.

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "translations.h"
+#include "glukara_code.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -49,6 +50,7 @@ constexpr std::array model_texts = {
 // Those installed by the last call; they belong to the application.
 QPointer<QTranslator> own_translator;
 QPointer<QTranslator> qt_translator;
+char installed_separator = glukara_code::decimal_point;
 
 void remove(QPointer<QTranslator>& translator)
 {
@@ -64,6 +66,7 @@ bool install_translations(const QLocale& locale)
 {
     remove(own_translator);
     remove(qt_translator);
+    installed_separator = glukara_code::decimal_point;
     auto own = std::make_unique<QTranslator>(QCoreApplication::instance());
     if (!own->load(locale, QStringLiteral("glukara"), QStringLiteral("_"),
                    QStringLiteral(":/i18n")))
@@ -80,8 +83,16 @@ bool install_translations(const QLocale& locale)
         qt_translator = qt.release();
     }
     QCoreApplication::installTranslator(own.get());
+    if (QLocale(own->language()).decimalPoint() ==
+        QString(QLatin1Char(glukara_code::decimal_comma)))
+        installed_separator = glukara_code::decimal_comma;
     own_translator = own.release();
     return true;
+}
+
+char decimal_separator()
+{
+    return installed_separator;
 }
 
 QString model_text(std::string_view english)

@@ -2,8 +2,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // glukara in the languages it is translated into: the locale chooses the
-// texts, every text fits the control that shows it, and numbers keep their
-// decimal point.
+// texts, every text fits the control that shows it, and numbers are written
+// as the language writes them.
 #include "translations.h"
 #include "window_access.h"
 
@@ -29,8 +29,8 @@ class TestTranslations : public QObject
     void every_model_text_is_translated();
     void texts_fit_their_controls_data();
     void texts_fit_their_controls();
-    void numbers_keep_decimal_point_data();
-    void numbers_keep_decimal_point();
+    void numbers_follow_language_data();
+    void numbers_follow_language();
     void error_dialog_speaks_language_data();
     void error_dialog_speaks_language();
 };
@@ -330,47 +330,88 @@ void TestTranslations::texts_fit_their_controls()
              qPrintable(too_big(c->category(), label, c->plot_area().size())));
 }
 
-void TestTranslations::numbers_keep_decimal_point_data()
+void TestTranslations::numbers_follow_language_data()
 {
     QTest::addColumn<QString>("language");
-    for (const QString& language : languages)
-        QTest::newRow(qPrintable(language)) << language;
+    QTest::addColumn<QString>("system");
+    QTest::addColumn<float>("typed_with_comma");
+    QTest::addColumn<QString>("level");
+    QTest::addColumn<QString>("spoken_level");
+    QTest::addColumn<QString>("store");
+    // The English window keeps its rules on a German system: a comma ends
+    // the number, so "-1,5" reads as -1.
+    QTest::newRow("English on a German system") << "en"
+                                                << "de_DE" << -1.0f << "99"
+                                                << "Blood glucose 99 mg per 100 ml."
+                                                << "42.5";
+    // A German window on an English system writes and reads a comma.
+    QTest::newRow("German on an English system") << "de"
+                                                 << "en_US" << -1.5f << "98,5"
+                                                 << "Blutzucker 98,5 mg pro 100 ml."
+                                                 << "42,5";
+    QTest::newRow("Spanish") << "es"
+                             << "C" << -1.5f << "98,5"
+                             << "Glucosa en sangre: 98,5 mg por 100 ml."
+                             << "42,5";
+    QTest::newRow("French") << "fr"
+                            << "C" << -1.5f << "98,5"
+                            << "Glycémie : 98,5 mg pour 100 ml."
+                            << "42,5";
+    QTest::newRow("Italian") << "it"
+                             << "C" << -1.5f << "98,5"
+                             << "Glicemia 98,5 mg per 100 ml."
+                             << "42,5";
+    QTest::newRow("Dutch") << "nl"
+                           << "C" << -1.5f << "98,5"
+                           << "Bloedglucose 98,5 mg per 100 ml."
+                           << "42,5";
+    QTest::newRow("Portuguese") << "pt"
+                                << "C" << -1.5f << "98,5"
+                                << "Glicemia: 98,5 mg por 100 ml."
+                                << "42,5";
 }
 
-// Also with the default locale set to the language, as any code that formats
-// through QLocale would see it.
-void TestTranslations::numbers_keep_decimal_point()
+// The window's language, not the system's number settings, decides how
+// numbers are written and read; the system's locale is also the default that
+// any code formatting through QLocale would see.
+void TestTranslations::numbers_follow_language()
 {
     QFETCH(QString, language);
+    QFETCH(QString, system);
+    QFETCH(float, typed_with_comma);
+    QFETCH(QString, level);
+    QFETCH(QString, spoken_level);
+    QFETCH(QString, store);
     install_translations(QLocale(language));
-    QLocale::setDefault(QLocale(language));
+    QLocale::setDefault(QLocale(system));
     glukara w;
     w.show();
-    QLineEdit* box = value_inputbox(w);
-    box->selectAll();
-    QTest::keyClicks(box, "-2.5");
+
+    // A point is understood in every language.
+    type_value(w, QStringLiteral("-2.5"));
     QCOMPARE(w.model.resting_use, -2.5f);
+    type_value(w, QStringLiteral("-1,5"));
+    QCOMPARE(w.model.resting_use, typed_with_comma);
     click(cmd_button(w, 0));
     fire_tick(w);
-    QCOMPARE(chart_value(w), 97.5);
-    QCOMPARE(control<QWidget>(w, "glucose_chart")->accessibleDescription(), QStringLiteral("97.5"));
+    QCOMPARE(glucose_chart(w)->accessibleDescription(), level);
+    QCOMPARE(glucose_chart(w)->drawing_area()->accessibleName(), spoken_level);
     QStringList axis_labels;
     for (const GlucoseChart::Text& text : glucose_chart(w)->texts())
         axis_labels << text.text;
     for (const char* reading : {"30", "60", "90", "120", "150", "180"})
         QVERIFY2(axis_labels.contains(QLatin1String(reading)), qPrintable(axis_labels.join('|')));
 
-    // Glycogen 40 - (-2.5): the label and the value box write it with a point.
+    // Glycogen 40 - (-2.5), in the label and in the value box.
     w.model.insulin_effect = -2.5f;
     click(cmd_button(w, 5));
-    QCOMPARE(glycogen_level(w), QStringLiteral("42.5"));
+    QCOMPARE(glycogen_level(w), store);
     choose_entry(w, 5);
-    QCOMPARE(box->text(), QStringLiteral("42.5"));
-    // A comma is not a decimal separator: the number ends before it.
+    QCOMPARE(value_inputbox(w)->text(), store);
+    // What was typed comes back, written as the window writes it, after the
+    // list moves away and back.
     choose_entry(w, 0);
-    box->selectAll();
-    QTest::keyClicks(box, "-1,5");
-    QCOMPARE(w.model.resting_use, -1.0f);
+    QCOMPARE(value_inputbox(w)->text(), level == QLatin1String("99") ? "-1" : "-1,5");
 }
 
 void TestTranslations::error_dialog_speaks_language_data()
