@@ -300,6 +300,43 @@ async function drive(engine, url, out) {
                 differing(english, image, origin, regions.chart) > 0,
             'the window\'s captions and chart are not the English ones');
 
+      // Numbers with a decimal comma: a resting use of 0,5 raises the level
+      // by a half at every tick, and the window writes it with a comma.
+      await click(page, origin, at.value_box);
+      await page.press('Control+A');
+      await page.type('0,5');
+      await until_page(page, 'the typed 0,5 in the Value box', () =>
+        document.getElementById('glukara-value_inputbox').value === '0,5');
+      await click(page, origin, at.combo_text);
+      await page.press('ArrowDown');
+      await until_page(page, 'the running use, -5, in the Value box', () =>
+        document.getElementById('glukara-value_inputbox').value === '-5');
+      await page.press('ArrowUp');
+      const back = await until_page(page, 'the resting use in the Value box again', () => {
+        const value = document.getElementById('glukara-value_inputbox').value;
+        return value !== '-5' && { value };
+      });
+      check(back.value === '0,5', 'the Value box shows 0,5 after the list moves away and back',
+            back.value);
+      const start_bar = bar(image, place_of(origin));
+      const started = Date.now();
+      await click(page, origin, at.start);
+      // Every other tick leaves a half: 100,5, then 101,5 and so on.
+      const said = await until_page(page, 'a level with a half, written with a comma', () => {
+        const text = document.getElementById('glukara-glucose_chart').textContent;
+        const level = /^Blutzucker (\d+),5 mg pro 100 ml\.$/.exec(text);
+        return level && { text, level: Number(level[1]) + 0.5 };
+      });
+      const halves = (said.level - 100) / 0.5;
+      const most = Math.floor((Date.now() - started) / 950);
+      check(Number.isInteger(halves) && halves % 2 === 1 && halves <= most,
+            `the level gains 0,5 at each tick: "${said.text}" after ${halves} tick(s), ` +
+                `at most ${most} in the time`, said.text);
+      await until(page, 'the bar rises as the level gains a half at each tick', (seen) =>
+        bar(seen, place_of(origin)).height > start_bar.height ? seen : undefined,
+        (seen) => JSON.stringify(bar(seen, place_of(origin))));
+      note('the bar rises with a resting use of 0,5');
+
       // The window's close box ends it as Quit does; the page starts it anew.
       const canvas = await page.evaluate(canvas_rect);
       await page.click(canvas.x + canvas.width - 14, canvas.y + 12);
