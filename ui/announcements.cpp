@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "announcements.h"
+#include "control_names.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -94,12 +95,12 @@ qint64 SpeechQueue::speaking_time(const QString& text)
 
 Announcements::Announcements(QWidget* window) : QObject(window)
 {
-    setObjectName(QStringLiteral("announcements"));
+    setObjectName(QLatin1String(control_names::announcements));
     // Before the voice exists: Qt keeps the first interface it makes for it.
     static const bool installed = (QAccessible::installFactory(voice_interface), true);
     Q_UNUSED(installed);
     voice = new Voice(window);
-    voice->setObjectName(QStringLiteral("announcement"));
+    voice->setObjectName(QLatin1String(control_names::announcement));
     // No size: nothing to see, nothing to click, no place on a flat-review
     // line. Hidden until the first utterance, so that opening the window
     // does not show an empty notification.

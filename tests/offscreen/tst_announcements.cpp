@@ -146,7 +146,7 @@ class TestClock : public SpeechClock
 TestClock& test_clock(glukara& w)
 {
     auto* clock = new TestClock;
-    control<Announcements>(w, QStringLiteral("announcements"))->use_clock(clock);
+    control<Announcements>(w, control_names::announcements)->use_clock(clock);
     return *clock;
 }
 
@@ -165,7 +165,7 @@ void act(glukara& w, Action a)
 {
     switch (a) {
     case start:
-        click(cmd_button(w, 0));
+        click(cmd_button(w, glukara::start_button));
         // Only the test's own ticks: the real clock would tick while the
         // test waits for the utterances.
         glucose_timer(w)->setInterval(3600 * 1000);
@@ -174,23 +174,23 @@ void act(glukara& w, Action a)
         fire_tick(w);
         break;
     case meal:
-        click(cmd_button(w, 1));
+        click(cmd_button(w, glukara::meal_button));
         break;
     case small_meals:
         // A meal that leaves the message as it was.
         w.model.meal_input = 1;
         break;
     case run:
-        click(cmd_button(w, 2));
+        click(cmd_button(w, glukara::run_button));
         break;
     case reset:
-        click(cmd_button(w, 4));
+        click(cmd_button(w, glukara::reset_button));
         break;
     case insulin:
-        click(cmd_button(w, 5));
+        click(cmd_button(w, glukara::insulin_button));
         break;
     case glucagon:
-        click(cmd_button(w, 6));
+        click(cmd_button(w, glukara::glucagon_button));
         break;
     case diabetic:
         click(diabetic_check(w));
@@ -263,7 +263,7 @@ void TestAnnouncements::utterances()
     glukara w;
     w.show();
     TestClock& clock = test_clock(w);
-    QSignalSpy spoken(control<Announcements>(w, QStringLiteral("announcements")),
+    QSignalSpy spoken(control<Announcements>(w, control_names::announcements),
                       &Announcements::spoken);
     qsizetype waited_for = 0;
     for (int a : actions) {
@@ -287,9 +287,9 @@ void TestAnnouncements::voice_is_an_invisible_notification()
 {
     glukara w;
     w.show();
-    auto* voice = control<QWidget>(w, QStringLiteral("announcement"));
+    auto* voice = control<QWidget>(w, control_names::announcement);
     QVERIFY(!voice->isVisible()); // nothing said yet: nothing shown to a screen reader
-    click(cmd_button(w, 0));
+    click(cmd_button(w, glukara::start_button));
     QTRY_VERIFY(voice->isVisible());
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(voice);
     QCOMPARE(a->role(), QAccessible::Notification);
@@ -307,13 +307,13 @@ void TestAnnouncements::key_press_holds_back_what_waits()
     glukara w;
     w.show();
     TestClock& clock = test_clock(w);
-    QSignalSpy spoken(control<Announcements>(w, QStringLiteral("announcements")),
+    QSignalSpy spoken(control<Announcements>(w, control_names::announcements),
                       &Announcements::spoken);
     act(w, start);
     hear(clock, spoken, 1);
     QCOMPARE(spoken.size(), 1);
     fire_tick(w);
-    QTest::keyClick(cmd_button(w, 0), Qt::Key_Tab);
+    QTest::keyClick(cmd_button(w, glukara::start_button), Qt::Key_Tab);
     const qint64 key_at = clock.now();
     hear(clock, spoken, 2);
     QCOMPARE(spoken.size(), 2);
