@@ -169,7 +169,10 @@ void PageLayer::dom_event(const val& event)
     const std::size_t i = std::stoul(index.as<std::string>());
     if (i >= mirrors.size() || !mirrors[i].source)
         return;
-    Mirror& m = mirrors[i];
+    // The handler works on a copy, which shares the element: what the control
+    // does may add mirrors (the error box opening) or remove them (its button
+    // closing it), and either can move or end the one in the list.
+    Mirror m = mirrors[i];
     const std::string type = event["type"].as<std::string>();
     if (blocked(m)) {
         event.call<void>("preventDefault");
