@@ -101,8 +101,8 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
     refresh_soon.setSingleShot(true);
     refresh_soon.setInterval(0);
     connect(&refresh_soon, &QTimer::timeout, this, &PageLayer::refresh_all);
-    if (auto* announcements =
-            window->findChild<Announcements*>(QLatin1String(control_names::announcements)))
+    announcements = window->findChild<Announcements*>(QLatin1String(control_names::announcements));
+    if (announcements)
         connect(announcements, &Announcements::spoken, this, &PageLayer::say);
     if (QScreen* screen = window->screen())
         connect(screen, &QScreen::geometryChanged, this, &PageLayer::place_elements);

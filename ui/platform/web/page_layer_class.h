@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+class Announcements;
 class QAccessibleEvent;
 
 namespace page
@@ -104,6 +105,7 @@ class PageLayer : public QObject
     void key_heard();
 
     QWidget* window;
+    QPointer<Announcements> announcements;
     val canvas = val::undefined();
     val root = val::undefined();
     val live = val::undefined();
