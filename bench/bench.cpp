@@ -4,6 +4,7 @@
 // glukara's speed and memory, each as a figure from one run, start-up and
 // memory as ratios against a bare Qt Widgets window measured in the same run.
 // Run it on a real display (bench/run starts one under Xvfb).
+#include "control_names.h"
 #include "glukara.h"
 
 #include <QAbstractButton>
@@ -131,8 +132,9 @@ int main(int argc, char** argv)
     glukara window;
     window.show();
     run_event_loop_for(500);
-    auto* timer = window.findChild<QTimer*>(QStringLiteral("glucose_timer"));
-    auto* start_stop = window.findChild<QAbstractButton*>(QStringLiteral("cmd_button_0"));
+    auto* timer = window.findChild<QTimer*>(QLatin1String(control_names::glucose_timer));
+    auto* start_stop = window.findChild<QAbstractButton*>(
+        control_names::element(control_names::cmd_button, glukara::start_button));
 
     std::vector<double> tick_ms;
     QElapsedTimer clock;

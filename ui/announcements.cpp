@@ -2,12 +2,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 #include "announcements.h"
+#include "control_names.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 namespace
@@ -28,6 +31,23 @@ QAccessibleInterface* voice_interface(const QString& class_name, QObject* object
         return new QAccessibleWidget(voice, QAccessible::Notification);
     return nullptr;
 }
+
+class RealClock : public SpeechClock
+{
+  public:
+    explicit RealClock(QObject* parent) : SpeechClock(parent)
+    {
+        elapsed.start();
+        pacing.setSingleShot(true);
+        connect(&pacing, &QTimer::timeout, this, &SpeechClock::woken);
+    }
+    qint64 now() const override { return elapsed.elapsed(); }
+    void wake_after(qint64 delay) override { pacing.start(int(delay)); }
+
+  private:
+    QElapsedTimer elapsed;
+    QTimer pacing;
+};
 
 // espeak-ng, Orca's usual voice, says about 15 characters a second at Orca's
 // default rate, and takes half a second to start and end.
@@ -75,12 +95,12 @@ qint64 SpeechQueue::speaking_time(const QString& text)
 
 Announcements::Announcements(QWidget* window) : QObject(window)
 {
-    setObjectName(QStringLiteral("announcements"));
+    setObjectName(QLatin1String(control_names::announcements));
     // Before the voice exists: Qt keeps the first interface it makes for it.
     static const bool installed = (QAccessible::installFactory(voice_interface), true);
     Q_UNUSED(installed);
     voice = new Voice(window);
-    voice->setObjectName(QStringLiteral("announcement"));
+    voice->setObjectName(QLatin1String(control_names::announcement));
     // No size: nothing to see, nothing to click, no place on a flat-review
     // line. Hidden until the first utterance, so that opening the window
     // does not show an empty notification.
@@ -88,20 +108,30 @@ Announcements::Announcements(QWidget* window) : QObject(window)
     voice->setFocusPolicy(Qt::NoFocus);
     voice->setAttribute(Qt::WA_TransparentForMouseEvents);
     voice->hide();
-    clock.start();
-    pacing.setSingleShot(true);
-    connect(&pacing, &QTimer::timeout, this, &Announcements::speak_due);
+    use_clock(new RealClock(this));
     QCoreApplication::instance()->installEventFilter(this);
+}
+
+void Announcements::use_clock(SpeechClock* new_clock)
+{
+    delete clock;
+    clock = new_clock;
+    clock->setParent(this);
+    connect(clock, &SpeechClock::woken, this, &Announcements::speak_due);
 }
 
 bool Announcements::eventFilter(QObject*, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress) {
-        queue.free_from(clock.elapsed() + key_answer_ms);
-        if (queue.waiting())
-            schedule();
-    }
+    if (event->type() == QEvent::KeyPress)
+        key_pressed();
     return false;
+}
+
+void Announcements::key_pressed()
+{
+    queue.free_from(clock->now() + key_answer_ms);
+    if (queue.waiting())
+        schedule();
 }
 
 void Announcements::clock_changed(bool runs, const QString& caption)
@@ -158,19 +188,19 @@ void Announcements::say(SpeechQueue::Topic topic, const QString& text, Urgency u
 {
     queue.add(topic, text);
     if (urgency == Urgency::Answer)
-        queue.free_from(clock.elapsed());
+        queue.free_from(clock->now());
     schedule();
 }
 
 void Announcements::schedule()
 {
     // Never at once: what one handler says in several parts goes out as one.
-    pacing.start(int(qMax<qint64>(0, queue.due() - clock.elapsed())));
+    clock->wake_after(qMax<qint64>(0, queue.due() - clock->now()));
 }
 
 void Announcements::speak_due()
 {
-    const QString utterance = queue.take(clock.elapsed());
+    const QString utterance = queue.take(clock->now());
     if (!utterance.isEmpty()) {
         voice->setAccessibleName(utterance);
         // A screen reader says a notification when it is shown. Made visible

@@ -9,10 +9,8 @@
 // the texts go out through an invisible widget of that role.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
-#include <QTimer>
 
 #include <map>
 
@@ -59,6 +57,25 @@ class SpeechQueue
     qint64 quiet_from = 0;
 };
 
+// The time and the wake-up call by which the announcements pace what they say:
+// the real clock and a timer unless a test brings its own, which it moves on
+// by hand instead of waiting for the speaking times.
+class SpeechClock : public QObject
+{
+    Q_OBJECT
+
+  public:
+    using QObject::QObject;
+
+    // Milliseconds from a fixed moment.
+    virtual qint64 now() const = 0;
+    // Asks for one wake-up after the delay, in place of any asked for before.
+    virtual void wake_after(qint64 delay) = 0;
+
+  signals:
+    void woken();
+};
+
 class Announcements : public QObject
 {
     Q_OBJECT
@@ -78,6 +95,11 @@ class Announcements : public QObject
     // has acted since the last tick, and nothing on a steady run.
     void ticked(const QString& level, const QString& message);
     void model_reset(const QString& level, const QString& store);
+    // The student pressed a key, which a screen reader answers first.
+    void key_pressed();
+    // The clock to pace by from now on, before anything is said; the
+    // announcements own it.
+    void use_clock(SpeechClock* clock);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -96,8 +118,7 @@ class Announcements : public QObject
 
     QWidget* voice = nullptr;
     SpeechQueue queue;
-    QElapsedTimer clock;
-    QTimer pacing;
+    SpeechClock* clock = nullptr;
     QString last_message;
     bool level_wanted = false;
 };

@@ -6,6 +6,7 @@
 
 #include "accessible_widgets.h"
 #include "announcements.h"
+#include "control_names.h"
 #include "enter_presses.h"
 #include "glucose_chart.h"
 #include "picture_icons.h"
@@ -73,7 +74,7 @@ glukara::glukara(QWidget* parent)
 {
     // Before anything asks for this window's interface: Qt keeps the first.
     install_accessible_widgets();
-    setObjectName(QStringLiteral("glukara"));
+    setObjectName(QLatin1String(control_names::window));
     setWindowTitle(tr("Glukara"));
     setWindowIcon(QIcon(QStringLiteral(":/pictures/glukara.ico")));
     setFixedSize(750, 538);
@@ -89,7 +90,7 @@ void glukara::create_controls()
 {
     auto name = [](QObject* o, const char* n) { o->setObjectName(QString::fromLatin1(n)); };
     auto element = [](QObject* o, const char* n, int index) {
-        o->setObjectName(QStringLiteral("%1_%2").arg(QString::fromLatin1(n)).arg(index));
+        o->setObjectName(control_names::element(n, index));
     };
     auto frame = [&](const char* n, QRect r, const QString& caption, QFont f) {
         auto* g = new QGroupBox(caption, this);
@@ -99,16 +100,16 @@ void glukara::create_controls()
         return g;
     };
 
-    Frame2 = frame("Frame2", twips(4800, 4320, 3855, 1095), tr("Glycogen store"),
+    Frame2 = frame(control_names::Frame2, twips(4800, 4320, 3855, 1095), tr("Glycogen store"),
                    design_font("MS Sans Serif", 8.25, true));
     glycogen_level = new QLabel(Frame2);
-    name(glycogen_level, "glycogen_level");
+    name(glycogen_level, control_names::glycogen_level);
     glycogen_level->setGeometry(twips(240, 360, 3375, 495));
     glycogen_level->setFont(design_font("Arial", 18));
     glycogen_level->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
     const QIcon pancreas = picture_icon(QStringLiteral("pancreas_picture"));
-    auto button = [&](int index, QRect r, const QString& caption, const QIcon* picture) {
+    auto button = [&](ButtonIndex index, QRect r, const QString& caption, const QIcon* picture) {
         QAbstractButton* b;
         if (picture) {
             auto* t = new QToolButton(this);
@@ -122,26 +123,26 @@ void glukara::create_controls()
         } else {
             b = new QPushButton(this);
         }
-        element(b, "cmd_button", index);
+        element(b, control_names::cmd_button, index);
         b->setGeometry(r);
         b->setText(caption);
         b->setFont(design_font("Arial", 9.75, true));
         press_with_enter(b);
-        cmd_button[std::size_t(index)] = b;
+        cmd_button[index] = b;
     };
-    button(6, twips(9000, 6240, 2055, 1695), tr("Secrete Glucagon"), &pancreas);
-    button(5, twips(9000, 4200, 2055, 1695), tr("Secrete Insulin"), &pancreas);
-    button(4, twips(1920, 7080, 975, 735), tr("Reset"), nullptr);
+    button(glucagon_button, twips(9000, 6240, 2055, 1695), tr("Secrete Glucagon"), &pancreas);
+    button(insulin_button, twips(9000, 4200, 2055, 1695), tr("Secrete Insulin"), &pancreas);
+    button(reset_button, twips(1920, 7080, 975, 735), tr("Reset"), nullptr);
 
-    model_frame = frame("model_frame", twips(4800, 5520, 3855, 2415), tr("Settings"),
+    model_frame = frame(control_names::model_frame, twips(4800, 5520, 3855, 2415), tr("Settings"),
                         design_font("Arial", 9.75, true));
     diabetic_check = new QCheckBox(tr("Diabetic?"), model_frame);
-    name(diabetic_check, "diabetic_check");
+    name(diabetic_check, control_names::diabetic_check);
     diabetic_check->setGeometry(twips(2400, 1680, 1215, 375));
     diabetic_check->setFont(design_font("Arial", 9.75));
 
     value_inputbox = new QLineEdit(model_frame);
-    name(value_inputbox, "value_inputbox");
+    name(value_inputbox, control_names::value_inputbox);
     value_inputbox->setGeometry(twips(240, 1680, 975, 375));
     value_inputbox->setFont(design_font("Arial", 9.75));
     value_inputbox->setAlignment(Qt::AlignCenter);
@@ -149,7 +150,7 @@ void glukara::create_controls()
     value_inputbox->setAccessibleName(tr("Value"));
 
     variable_combo = new QComboBox(model_frame);
-    name(variable_combo, "variable_combo");
+    name(variable_combo, control_names::variable_combo);
     variable_combo->setGeometry(twips(240, 720, 3375, 360));
     variable_combo->setFont(design_font("Arial", 9.75));
     variable_combo->setEditable(true);
@@ -163,7 +164,7 @@ void glukara::create_controls()
 
     for (int i : {1, 0}) {
         Label1[std::size_t(i)] = new QLabel(model_frame);
-        element(Label1[std::size_t(i)], "Label1", i);
+        element(Label1[std::size_t(i)], control_names::Label1, i);
         Label1[std::size_t(i)]->setFont(design_font("Arial", 9.75));
     }
     Label1[1]->setGeometry(twips(240, 1320, 975, 255));
@@ -174,15 +175,15 @@ void glukara::create_controls()
     Label1[0]->setBuddy(variable_combo);
 
     glucose_timer = new QTimer(this);
-    name(glucose_timer, "glucose_timer");
+    name(glucose_timer, control_names::glucose_timer);
     glucose_timer->setInterval(1000);
     // A coarse timer may drift by up to 5 % of its interval.
     glucose_timer->setTimerType(Qt::PreciseTimer);
 
-    Frame1 = frame("Frame1", twips(4800, 0, 3855, 4095), tr("Information"),
+    Frame1 = frame(control_names::Frame1, twips(4800, 0, 3855, 4095), tr("Information"),
                    design_font("Arial", 9.75, true));
     info_text[0] = new QLabel(Frame1);
-    element(info_text[0], "info_text", 0);
+    element(info_text[0], control_names::info_text, 0);
     info_text[0]->setGeometry(twips(240, 360, 3375, 3255));
     info_text[0]->setFont(design_font("Arial", 14.25));
     info_text[0]->setWordWrap(true);
@@ -190,12 +191,12 @@ void glukara::create_controls()
     info_text[0]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info_text[0]->setAutoFillBackground(true);
 
-    button(3, twips(3360, 7080, 975, 735), tr("Quit"), nullptr);
+    button(quit_button, twips(3360, 7080, 975, 735), tr("Quit"), nullptr);
     const QIcon runners = picture_icon(QStringLiteral("runners_picture"));
-    button(2, twips(9000, 2160, 2055, 1695), tr("Go for a run"), &runners);
+    button(run_button, twips(9000, 2160, 2055, 1695), tr("Go for a run"), &runners);
     const QIcon meal = picture_icon(QStringLiteral("meal_picture"));
-    button(1, twips(9000, 120, 2055, 1695), tr("Eat a meal"), &meal);
-    button(0, twips(360, 7080, 975, 735), tr("Start"), nullptr);
+    button(meal_button, twips(9000, 120, 2055, 1695), tr("Eat a meal"), &meal);
+    button(start_button, twips(360, 7080, 975, 735), tr("Start"), nullptr);
 
     create_chart();
     // The blue number, the message's grey ground and the chart, in light and
@@ -203,22 +204,29 @@ void glukara::create_controls()
     theme::follow_palette(this, glycogen_level, info_text[0], glucose_chart);
 
     run_image = new QLabel(this);
-    name(run_image, "run_image");
+    name(run_image, control_names::run_image);
     hold_picture(run_image, runners);
     run_image->setGeometry(twips(7080, 4200, 1635, 900));
     run_image->hide();
     rest_image = new QLabel(this);
-    name(rest_image, "rest_image");
+    name(rest_image, control_names::rest_image);
     hold_picture(rest_image, picture_icon(QStringLiteral("resting_picture")));
     rest_image->setGeometry(twips(4680, 4200, 1650, 900));
     rest_image->hide();
 
-    QWidget* tab_order[] = {cmd_button[0],  cmd_button[1],  cmd_button[2],  cmd_button[3],
-                            variable_combo, value_inputbox, diabetic_check, cmd_button[4],
-                            cmd_button[5],  cmd_button[6]};
+    QWidget* tab_order[] = {cmd_button[start_button],
+                            cmd_button[meal_button],
+                            cmd_button[run_button],
+                            cmd_button[quit_button],
+                            variable_combo,
+                            value_inputbox,
+                            diabetic_check,
+                            cmd_button[reset_button],
+                            cmd_button[insulin_button],
+                            cmd_button[glucagon_button]};
     for (std::size_t i = 1; i < std::size(tab_order); ++i)
         setTabOrder(tab_order[i - 1], tab_order[i]);
-    cmd_button[0]->setFocus();
+    cmd_button[start_button]->setFocus();
 }
 
 void glukara::create_chart()
@@ -228,16 +236,16 @@ void glukara::create_chart()
     glucose_chart =
         new GlucoseChart(tr("Blood glucose (mg / 100 ml)"), tr("Blood Glucose"),
                          tr("Blood glucose (mg / 100ml)"), design_font("Arial", 12), 140, this);
-    glucose_chart->setObjectName(QStringLiteral("glucose_chart"));
+    glucose_chart->setObjectName(QLatin1String(control_names::glucose_chart));
     glucose_chart->setGeometry(twips(240, 120, 4215, 6615));
     glucose_chart->setAccessibleName(glucose_chart->title());
 }
 
 void glukara::connect_handlers()
 {
-    for (int i = 0; i < int(cmd_button.size()); ++i)
+    for (int i = 0; i < button_count; ++i)
         connect(cmd_button[std::size_t(i)], &QAbstractButton::clicked, this,
-                [this, i] { cmd_button_Click(i); });
+                [this, i] { cmd_button_Click(ButtonIndex(i)); });
     connect(diabetic_check, &QCheckBox::toggled, this, &glukara::diabetic_check_Click);
     connect(glucose_timer, &QTimer::timeout, this, &glukara::glucose_timer_Timer);
     connect(value_inputbox, &QLineEdit::textChanged, this, &glukara::value_inputbox_Change);
@@ -283,7 +291,7 @@ void glukara::report_runtime_error(const RuntimeError& error)
         QMessageBox::Critical, windowTitle(),
         tr("Run-time error '%1':\n\n%2").arg(error.number()).arg(model_text(error.what())),
         QMessageBox::Ok, this);
-    error_box->setObjectName(QStringLiteral("runtime_error"));
+    error_box->setObjectName(QLatin1String(control_names::runtime_error));
     error_box->setAttribute(Qt::WA_DeleteOnClose);
     // open() returns at once: the handler ends here instead of waiting in a
     // nested event loop for the user.
@@ -317,39 +325,39 @@ void glukara::glukara_Activate()
     show_run_face(model.is_running);
 }
 
-void glukara::cmd_button_Click(int index)
+void glukara::cmd_button_Click(ButtonIndex index)
 {
     handle([this, index] {
         const bool time_runs = glucose_timer->isActive();
         switch (index) {
-        case 0:
+        case start_button:
             if (!time_runs) {
                 glucose_timer->start();
-                cmd_button[0]->setText(tr("Stop"));
+                cmd_button[start_button]->setText(tr("Stop"));
             } else {
                 glucose_timer->stop();
-                cmd_button[0]->setText(tr("Start"));
+                cmd_button[start_button]->setText(tr("Start"));
             }
-            announcements->clock_changed(!time_runs, cmd_button[0]->text());
+            announcements->clock_changed(!time_runs, cmd_button[start_button]->text());
             break;
-        case 1:
+        case meal_button:
             if (time_runs) {
                 store_sum(model.blood_glucose, model.meal_input, model.blood_glucose);
                 announcements->meal_eaten();
             }
             break;
-        case 2:
+        case run_button:
             model.is_running = !model.is_running;
             show_run_face(model.is_running);
-            announcements->exercise_changed(model.is_running, cmd_button[2]->text());
+            announcements->exercise_changed(model.is_running, cmd_button[run_button]->text());
             break;
-        case 3:
+        case quit_button:
             QCoreApplication::quit();
             break;
-        case 4:
+        case reset_button:
             glucose_timer->stop();
             reset_model();
-            cmd_button[0]->setText(tr("Start"));
+            cmd_button[start_button]->setText(tr("Start"));
             // The whole resting face, picture included, so that the button
             // never shows a rest picture under "Go for a run".
             show_run_face(false);
@@ -357,7 +365,7 @@ void glukara::cmd_button_Click(int index)
             info_text[0]->clear();
             announcements->model_reset(text_of(model.blood_glucose), glycogen_level->text());
             break;
-        case 5:
+        case insulin_button:
             if (!time_runs || diabetic_check->checkState() != Qt::Unchecked)
                 break;
             store_sum(model.blood_glucose, model.insulin_effect, model.blood_glucose);
@@ -365,7 +373,7 @@ void glukara::cmd_button_Click(int index)
             refresh_settings();
             announcements->store_changed(glycogen_level->text());
             break;
-        case 6:
+        case glucagon_button:
             if (!time_runs || model.glycogen_store < model.glucagon_effect)
                 break;
             store_sum(model.blood_glucose, model.glucagon_effect, model.blood_glucose);
@@ -458,7 +466,7 @@ void glukara::show_glucose_on_chart()
 void glukara::show_run_face(bool running)
 {
     const QIcon picture = held_picture(running ? rest_image : run_image);
-    auto* button = static_cast<QToolButton*>(cmd_button[2]);
+    QAbstractButton* button = cmd_button[run_button];
     button->setIcon(picture);
     button->setIconSize(picture_size(picture));
     button->setText(running ? tr("Take a rest") : tr("Go for a run"));

@@ -26,6 +26,19 @@ class glukara : public QWidget
     Q_OBJECT
 
   public:
+    // The command buttons by their index in cmd_button, which their object
+    // names end in.
+    enum ButtonIndex {
+        start_button = 0, // Start and Stop
+        meal_button = 1,
+        run_button = 2, // Go for a run and Take a rest
+        quit_button = 3,
+        reset_button = 4,
+        insulin_button = 5,
+        glucagon_button = 6,
+    };
+    static constexpr int button_count = 7;
+
     explicit glukara(QWidget* parent = nullptr);
 
     glukara_code::ModelState model;
@@ -45,7 +58,7 @@ class glukara : public QWidget
     // Event handlers, one per handled event.
     void glukara_Load();
     void glukara_Activate();
-    void cmd_button_Click(int index);
+    void cmd_button_Click(ButtonIndex index);
     void diabetic_check_Click();
     void glucose_timer_Timer();
     void value_inputbox_Change();
@@ -68,7 +81,7 @@ class glukara : public QWidget
     QLabel* glycogen_level = nullptr;
     std::array<QLabel*, 2> Label1{};
     std::array<QLabel*, 1> info_text{};
-    std::array<QAbstractButton*, 7> cmd_button{};
+    std::array<QAbstractButton*, button_count> cmd_button{};
     QCheckBox* diabetic_check = nullptr;
     QLineEdit* value_inputbox = nullptr;
     QComboBox* variable_combo = nullptr;

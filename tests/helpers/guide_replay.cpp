@@ -152,7 +152,7 @@ namespace
 
 QAbstractButton* button_named(const glukara& w, const QString& caption)
 {
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < glukara::button_count; ++i)
         if (cmd_button(w, i)->text() == caption)
             return cmd_button(w, i);
     return nullptr;

@@ -4,6 +4,7 @@
 // Reaching the window's controls the way a user sees them: by name.
 #pragma once
 
+#include "control_names.h"
 #include "glucose_chart.h"
 #include "glukara.h"
 
@@ -26,42 +27,42 @@ template <class T> T* control(const QWidget& window, const QString& name)
 
 inline QAbstractButton* cmd_button(const QWidget& w, int index)
 {
-    return control<QAbstractButton>(w, QStringLiteral("cmd_button_%1").arg(index));
+    return control<QAbstractButton>(w, control_names::element(control_names::cmd_button, index));
 }
 
 inline QString info_text(const QWidget& w)
 {
-    return control<QLabel>(w, QStringLiteral("info_text_0"))->text();
+    return control<QLabel>(w, control_names::element(control_names::info_text, 0))->text();
 }
 
 inline QString glycogen_level(const QWidget& w)
 {
-    return control<QLabel>(w, QStringLiteral("glycogen_level"))->text();
+    return control<QLabel>(w, control_names::glycogen_level)->text();
 }
 
 inline QLineEdit* value_inputbox(const QWidget& w)
 {
-    return control<QLineEdit>(w, QStringLiteral("value_inputbox"));
+    return control<QLineEdit>(w, control_names::value_inputbox);
 }
 
 inline QComboBox* variable_combo(const QWidget& w)
 {
-    return control<QComboBox>(w, QStringLiteral("variable_combo"));
+    return control<QComboBox>(w, control_names::variable_combo);
 }
 
 inline QCheckBox* diabetic_check(const QWidget& w)
 {
-    return control<QCheckBox>(w, QStringLiteral("diabetic_check"));
+    return control<QCheckBox>(w, control_names::diabetic_check);
 }
 
 inline QTimer* glucose_timer(const QWidget& w)
 {
-    return control<QTimer>(w, QStringLiteral("glucose_timer"));
+    return control<QTimer>(w, control_names::glucose_timer);
 }
 
 inline GlucoseChart* glucose_chart(const QWidget& w)
 {
-    return control<GlucoseChart>(w, QStringLiteral("glucose_chart"));
+    return control<GlucoseChart>(w, control_names::glucose_chart);
 }
 
 inline double chart_value(const QWidget& w)

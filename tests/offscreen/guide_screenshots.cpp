@@ -91,7 +91,7 @@ int main(int argc, char** argv)
         w.show();
         if (!QTest::qWaitForWindowActive(&w))
             return fail(QStringLiteral("the window did not open"));
-        click(cmd_button(w, 0));
+        click(cmd_button(w, glukara::start_button));
         fire_tick(w);
         QImage overview = grab(w);
         draw_labels(overview, w);

@@ -10,6 +10,8 @@
 #include <QAccessible>
 #include <QCheckBox>
 
+#include <limits>
+
 using Topic = SpeechQueue::Topic;
 
 class TestAnnouncements : public QObject
@@ -106,6 +108,56 @@ void TestAnnouncements::speaking_time_grows_with_the_text()
 namespace
 {
 
+// The announcements' clock in the test's hand: the speaking times pass at
+// once, and the test sees exactly when the announcements asked to be woken.
+class TestClock : public SpeechClock
+{
+  public:
+    qint64 now() const override { return time; }
+    void wake_after(qint64 delay) override { wake_at = time + delay; }
+
+    // Moves the time on, waking the announcements at each moment they asked
+    // for on the way.
+    void advance(qint64 ms)
+    {
+        const qint64 end = time + ms;
+        while (wake_at >= 0 && wake_at <= end)
+            wake();
+        time = end;
+    }
+    // Moves the time on to the wake-up asked for and gives it; false when
+    // none was asked for.
+    bool wake()
+    {
+        if (wake_at < 0)
+            return false;
+        time = wake_at;
+        wake_at = -1;
+        emit woken();
+        return true;
+    }
+
+  private:
+    qint64 time = 0;
+    qint64 wake_at = -1;
+};
+
+// Gives the window's announcements a clock of the test's.
+TestClock& test_clock(glukara& w)
+{
+    auto* clock = new TestClock;
+    control<Announcements>(w, control_names::announcements)->use_clock(clock);
+    return *clock;
+}
+
+// Lets the announcements say what they have to say, in their own time, until
+// count utterances were heard or nothing waits.
+void hear(TestClock& clock, const QSignalSpy& spoken, qsizetype count)
+{
+    while (spoken.size() < count && clock.wake()) {
+    }
+}
+
 // heard: the test waits for the next utterance before it goes on.
 enum Action { start, tick, meal, small_meals, run, insulin, glucagon, diabetic, reset, heard };
 
@@ -113,7 +165,7 @@ void act(glukara& w, Action a)
 {
     switch (a) {
     case start:
-        click(cmd_button(w, 0));
+        click(cmd_button(w, glukara::start_button));
         // Only the test's own ticks: the real clock would tick while the
         // test waits for the utterances.
         glucose_timer(w)->setInterval(3600 * 1000);
@@ -122,23 +174,23 @@ void act(glukara& w, Action a)
         fire_tick(w);
         break;
     case meal:
-        click(cmd_button(w, 1));
+        click(cmd_button(w, glukara::meal_button));
         break;
     case small_meals:
         // A meal that leaves the message as it was.
         w.model.meal_input = 1;
         break;
     case run:
-        click(cmd_button(w, 2));
+        click(cmd_button(w, glukara::run_button));
         break;
     case reset:
-        click(cmd_button(w, 4));
+        click(cmd_button(w, glukara::reset_button));
         break;
     case insulin:
-        click(cmd_button(w, 5));
+        click(cmd_button(w, glukara::insulin_button));
         break;
     case glucagon:
-        click(cmd_button(w, 6));
+        click(cmd_button(w, glukara::glucagon_button));
         break;
     case diabetic:
         click(diabetic_check(w));
@@ -202,27 +254,29 @@ void TestAnnouncements::utterances_data()
                        runs, level(99) + " " + normal};
 }
 
-// The actions and ticks come a moment apart, as they do in a lesson.
+// The actions and ticks come a moment apart, as they do in a lesson; the
+// announcements' own time passes only as the test moves it on.
 void TestAnnouncements::utterances()
 {
     QFETCH(QList<int>, actions);
     QFETCH(QStringList, said);
     glukara w;
     w.show();
-    QSignalSpy spoken(w.findChild<Announcements*>(QStringLiteral("announcements")),
+    TestClock& clock = test_clock(w);
+    QSignalSpy spoken(control<Announcements>(w, control_names::announcements),
                       &Announcements::spoken);
     qsizetype waited_for = 0;
     for (int a : actions) {
-        QTest::qWait(20);
+        clock.advance(20);
         if (a == heard) {
             ++waited_for;
-            QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), waited_for, 15000);
+            hear(clock, spoken, waited_for);
+            QCOMPARE(spoken.size(), waited_for);
         }
         act(w, Action(a));
     }
-    QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), said.size(), 15000);
-    // Long enough for anything still waiting to come out.
-    QTest::qWait(int(SpeechQueue::speaking_time(said.value(said.size() - 1))) + 200);
+    // Everything still waiting comes out.
+    hear(clock, spoken, std::numeric_limits<qsizetype>::max());
     QStringList heard;
     for (const auto& args : spoken)
         heard << args.at(0).toString();
@@ -233,9 +287,9 @@ void TestAnnouncements::voice_is_an_invisible_notification()
 {
     glukara w;
     w.show();
-    auto* voice = control<QWidget>(w, QStringLiteral("announcement"));
+    auto* voice = control<QWidget>(w, control_names::announcement);
     QVERIFY(!voice->isVisible()); // nothing said yet: nothing shown to a screen reader
-    click(cmd_button(w, 0));
+    click(cmd_button(w, glukara::start_button));
     QTRY_VERIFY(voice->isVisible());
     QAccessibleInterface* a = QAccessible::queryAccessibleInterface(voice);
     QCOMPARE(a->role(), QAccessible::Notification);
@@ -252,18 +306,20 @@ void TestAnnouncements::key_press_holds_back_what_waits()
 {
     glukara w;
     w.show();
-    QSignalSpy spoken(w.findChild<Announcements*>(QStringLiteral("announcements")),
+    TestClock& clock = test_clock(w);
+    QSignalSpy spoken(control<Announcements>(w, control_names::announcements),
                       &Announcements::spoken);
     act(w, start);
-    QTRY_COMPARE(spoken.size(), 1);
+    hear(clock, spoken, 1);
+    QCOMPARE(spoken.size(), 1);
     fire_tick(w);
-    QElapsedTimer since_key;
-    QTest::keyClick(cmd_button(w, 0), Qt::Key_Tab);
-    since_key.start();
-    QTRY_COMPARE_WITH_TIMEOUT(spoken.size(), 2, 5000);
-    QVERIFY2(since_key.elapsed() >= 1400, qPrintable(QString::number(since_key.elapsed())));
-    QVERIFY2(since_key.elapsed() < SpeechQueue::speaking_time(runs),
-             qPrintable(QString::number(since_key.elapsed())));
+    QTest::keyClick(cmd_button(w, glukara::start_button), Qt::Key_Tab);
+    const qint64 key_at = clock.now();
+    hear(clock, spoken, 2);
+    QCOMPARE(spoken.size(), 2);
+    const qint64 since_key = clock.now() - key_at;
+    QVERIFY2(since_key >= 1400, qPrintable(QString::number(since_key)));
+    QVERIFY2(since_key < SpeechQueue::speaking_time(runs), qPrintable(QString::number(since_key)));
 }
 
 QTEST_MAIN(TestAnnouncements)

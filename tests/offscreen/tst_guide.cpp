@@ -305,15 +305,15 @@ void TestGuide::keys()
     Window t;
     switch (key) {
     case Key::space_on_start:
-        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, 0));
+        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, glukara::start_button));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QVERIFY(glucose_timer(t.w)->isActive());
-        QCOMPARE(cmd_button(t.w, 0)->text(), QStringLiteral("Stop"));
+        QCOMPARE(cmd_button(t.w, glukara::start_button)->text(), QStringLiteral("Stop"));
         break;
     case Key::return_on_meal:
-        click(cmd_button(t.w, 0));
-        cmd_button(t.w, 1)->setFocus();
-        QTest::keyClick(cmd_button(t.w, 1), Qt::Key_Return);
+        click(cmd_button(t.w, glukara::start_button));
+        cmd_button(t.w, glukara::meal_button)->setFocus();
+        QTest::keyClick(cmd_button(t.w, glukara::meal_button), Qt::Key_Return);
         // The start level, 100, and a meal's start value, 40.
         QCOMPARE(t.w.model.blood_glucose, 140.0f);
         break;
@@ -335,8 +335,8 @@ void TestGuide::keys()
         QCOMPARE(variable_combo(t.w)->currentText(), QStringLiteral("glucose use when running"));
         break;
     case Key::shift_tab:
-        QTest::keyClick(cmd_button(t.w, 0), Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, 6));
+        QTest::keyClick(cmd_button(t.w, glukara::start_button), Qt::Key_Backtab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), cmd_button(t.w, glukara::glucagon_button));
         break;
     }
 }

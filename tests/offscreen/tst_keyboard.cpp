@@ -17,7 +17,7 @@ struct Spies {
     std::vector<std::unique_ptr<QSignalSpy>> clicks;
     explicit Spies(const QWidget& w)
     {
-        for (int i = 0; i < 7; ++i)
+        for (int i = 0; i < glukara::button_count; ++i)
             clicks.push_back(
                 std::make_unique<QSignalSpy>(cmd_button(w, i), &QAbstractButton::clicked));
     }
@@ -64,15 +64,15 @@ void TestKeyboard::enter_presses_focused_button_data()
 {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("kind");
-    QTest::newRow("Start") << 0 << "QPushButton";
-    QTest::newRow("Eat a meal") << 1 << "QToolButton";
-    QTest::newRow("Go for a run") << 2 << "QToolButton";
+    QTest::newRow("Start") << int(glukara::start_button) << "QPushButton";
+    QTest::newRow("Eat a meal") << int(glukara::meal_button) << "QToolButton";
+    QTest::newRow("Go for a run") << int(glukara::run_button) << "QToolButton";
     // Outside the event loop the program's quit has nothing to end, so the
     // test run goes on; the click itself is what is checked.
-    QTest::newRow("Quit") << 3 << "QPushButton";
-    QTest::newRow("Reset") << 4 << "QPushButton";
-    QTest::newRow("Secrete Insulin") << 5 << "QToolButton";
-    QTest::newRow("Secrete Glucagon") << 6 << "QToolButton";
+    QTest::newRow("Quit") << int(glukara::quit_button) << "QPushButton";
+    QTest::newRow("Reset") << int(glukara::reset_button) << "QPushButton";
+    QTest::newRow("Secrete Insulin") << int(glukara::insulin_button) << "QToolButton";
+    QTest::newRow("Secrete Glucagon") << int(glukara::glucagon_button) << "QToolButton";
 }
 
 void TestKeyboard::enter_presses_focused_button()
@@ -86,7 +86,7 @@ void TestKeyboard::enter_presses_focused_button()
     button->setFocus(Qt::TabFocusReason);
     QCOMPARE(QApplication::focusWidget(), button);
     Spies spies(w);
-    QList<int> expected(7, 0);
+    QList<int> expected(glukara::button_count, 0);
     press(w, Qt::Key_Return);
     expected[index] = 1;
     QCOMPARE(spies.counts(), expected);
@@ -96,11 +96,11 @@ void TestKeyboard::enter_presses_focused_button()
     QCOMPARE(QApplication::focusWidget(), button);
     // The button's own handling ran: Start became Stop and back again, the
     // person ran and rested again.
-    if (index == 0) {
+    if (index == glukara::start_button) {
         QCOMPARE(button->text(), QStringLiteral("Start"));
         QVERIFY(!glucose_timer(w)->isActive());
     }
-    if (index == 2) {
+    if (index == glukara::run_button) {
         QCOMPARE(button->text(), QStringLiteral("Go for a run"));
         QVERIFY(!w.model.is_running);
     }
@@ -111,7 +111,7 @@ void TestKeyboard::held_enter_presses_once()
 {
     glukara w;
     show(w);
-    QAbstractButton* start = cmd_button(w, 0);
+    QAbstractButton* start = cmd_button(w, glukara::start_button);
     start->setFocus(Qt::TabFocusReason);
     QSignalSpy clicks(start, &QAbstractButton::clicked);
     QKeyEvent first(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
@@ -150,7 +150,7 @@ void TestKeyboard::enter_elsewhere_presses_no_button()
         control<QWidget>(w, focus)->setFocus(Qt::TabFocusReason);
         Spies spies(w);
         press(w, key);
-        QCOMPARE(spies.counts(), QList<int>(7, 0));
+        QCOMPARE(spies.counts(), QList<int>(glukara::button_count, 0));
         QCOMPARE(QApplication::focusWidget()->objectName(), focus_after);
         QVERIFY(!diabetic_check(w)->isChecked());
         QVERIFY(!glucose_timer(w)->isActive());
@@ -168,7 +168,7 @@ void TestKeyboard::space_still_ticks_the_box()
     QTest::keyClick(w.windowHandle(), Qt::Key_Space);
     QVERIFY(diabetic_check(w)->isChecked());
     QVERIFY(w.model.is_diabetic);
-    QCOMPARE(spies.counts(), QList<int>(7, 0));
+    QCOMPARE(spies.counts(), QList<int>(glukara::button_count, 0));
 }
 
 QTEST_MAIN(TestKeyboard)

@@ -121,12 +121,14 @@ void TestPictures::buttons_data()
     QTest::addColumn<int>("index");
     QTest::addColumn<int>("clicks"); // on "Go for a run" first
     QTest::addColumn<QString>("name");
-    QTest::newRow("Eat a meal") << 1 << 0 << "meal_picture";
-    QTest::newRow("Go for a run") << 2 << 0 << "runners_picture";
-    QTest::newRow("Take a rest, from rest_image") << 2 << 1 << "resting_picture";
-    QTest::newRow("Go for a run, from run_image") << 2 << 2 << "runners_picture";
-    QTest::newRow("Secrete Insulin") << 5 << 0 << "pancreas_picture";
-    QTest::newRow("Secrete Glucagon") << 6 << 0 << "pancreas_picture";
+    QTest::newRow("Eat a meal") << int(glukara::meal_button) << 0 << "meal_picture";
+    QTest::newRow("Go for a run") << int(glukara::run_button) << 0 << "runners_picture";
+    QTest::newRow("Take a rest, from rest_image")
+        << int(glukara::run_button) << 1 << "resting_picture";
+    QTest::newRow("Go for a run, from run_image")
+        << int(glukara::run_button) << 2 << "runners_picture";
+    QTest::newRow("Secrete Insulin") << int(glukara::insulin_button) << 0 << "pancreas_picture";
+    QTest::newRow("Secrete Glucagon") << int(glukara::glucagon_button) << 0 << "pancreas_picture";
 }
 
 void TestPictures::buttons()
@@ -138,7 +140,7 @@ void TestPictures::buttons()
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (int i = 0; i < clicks; ++i)
-        click(cmd_button(w, 2));
+        click(cmd_button(w, glukara::run_button));
     auto* button = qobject_cast<QToolButton*>(cmd_button(w, index));
     QVERIFY(button);
     const QImage one = built_in(name, ".bmp");

@@ -123,7 +123,8 @@ void TestRandomActions::invariants_hold()
                     QStringLiteral("step %1: level %2 after a tick").arg(step).arg(double(level))));
         }
 
-        QCOMPARE(cmd_button(w, 0)->text() == QLatin1String("Stop"), glucose_timer(w)->isActive());
+        QCOMPARE(cmd_button(w, glukara::start_button)->text() == QLatin1String("Stop"),
+                 glucose_timer(w)->isActive());
         if (refreshed && visible_error_boxes(w).isEmpty())
             QCOMPARE(glycogen_level(w),
                      QString::fromStdString(glukara_code::value_to_text(w.model.glycogen_store)));

@@ -8,7 +8,6 @@
 #include <QAbstractItemView>
 #include <QStyle>
 #include <QStyleOptionComboBox>
-#include <QToolButton>
 
 #include <cmath>
 
@@ -22,10 +21,8 @@ const QString too_high = "Blood glucose is too high and cells will be losing wat
 const QString low = "Blood glucose is low but still within the acceptable range.";
 const QString coma = "The person is unconscious.  This is hypoglycaemic coma.";
 
-enum Button { start_stop, meal, run_rest, quit, reset, insulin, glucagon };
-
 struct Window : ShownWindow {
-    void press(Button b) { click(cmd_button(w, b)); }
+    void press(glukara::ButtonIndex b) { click(cmd_button(w, b)); }
     void choose(int entry) { choose_entry(w, entry); }
     void type(const QString& text) { type_value(w, text); }
     void set(int entry, const QString& text)
@@ -35,9 +32,9 @@ struct Window : ShownWindow {
     }
     bool run_face_shown() const
     {
-        auto* b = static_cast<QToolButton*>(cmd_button(w, run_rest));
+        QAbstractButton* b = cmd_button(w, glukara::run_button);
         return b->icon().pixmap(b->iconSize()).toImage() ==
-               control<QLabel>(w, "run_image")->pixmap().toImage();
+               control<QLabel>(w, control_names::run_image)->pixmap().toImage();
     }
 };
 
@@ -78,21 +75,21 @@ class TestSimulation : public QObject
 void TestSimulation::typical_use()
 {
     Window t;
-    t.press(start_stop);
-    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Stop"));
+    t.press(glukara::start_button);
+    QCOMPARE(cmd_button(t.w, glukara::start_button)->text(), QStringLiteral("Stop"));
     QVERIFY(glucose_timer(t.w)->isActive());
     fire_tick(t.w);
     QCOMPARE(t.w.model.blood_glucose, 99.0f);
     QCOMPARE(info_text(t.w), normal);
     QCOMPARE(chart_value(t.w), 99.0);
-    t.press(meal);
+    t.press(glukara::meal_button);
     QCOMPARE(t.w.model.blood_glucose, 139.0f);
     QCOMPARE(chart_value(t.w), 99.0);
     QCOMPARE(info_text(t.w), normal);
     fire_tick(t.w);
     QCOMPARE(chart_value(t.w), 138.0);
     QCOMPARE(info_text(t.w), too_high);
-    t.press(insulin);
+    t.press(glukara::insulin_button);
     QCOMPARE(t.w.model.blood_glucose, 128.0f);
     QCOMPARE(t.w.model.glycogen_store, 50.0f);
     QCOMPARE(glycogen_level(t.w), QStringLiteral("50"));
@@ -106,12 +103,12 @@ void TestSimulation::typical_use()
 void TestSimulation::start_stop_continues()
 {
     Window t;
-    t.press(start_stop);
+    t.press(glukara::start_button);
     fire_tick(t.w);
-    t.press(start_stop);
-    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Start"));
+    t.press(glukara::start_button);
+    QCOMPARE(cmd_button(t.w, glukara::start_button)->text(), QStringLiteral("Start"));
     QVERIFY(!glucose_timer(t.w)->isActive());
-    t.press(start_stop);
+    t.press(glukara::start_button);
     fire_tick(t.w);
     QCOMPARE(t.w.model.blood_glucose, 98.0f);
 }
@@ -128,27 +125,27 @@ void TestSimulation::guards_data()
     // What the next tick shows, once time runs.
     QTest::addColumn<double>("bar");
     QTest::addColumn<QString>("message");
-    QTest::newRow("meal while stopped")
-        << int(meal) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
-    QTest::newRow("meal while running")
-        << int(meal) << true << false << "10" << 1 << 140.0f << 40.0f << 139.0 << too_high;
-    QTest::newRow("insulin while stopped")
-        << int(insulin) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
-    QTest::newRow("insulin when diabetic")
-        << int(insulin) << true << true << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
-    QTest::newRow("insulin") << int(insulin) << true << false << "10" << 1 << 90.0f << 50.0f << 89.0
-                             << low;
+    QTest::newRow("meal while stopped") << int(glukara::meal_button) << false << false << "10" << 1
+                                        << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("meal while running") << int(glukara::meal_button) << true << false << "10" << 1
+                                        << 140.0f << 40.0f << 139.0 << too_high;
+    QTest::newRow("insulin while stopped") << int(glukara::insulin_button) << false << false << "10"
+                                           << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("insulin when diabetic") << int(glukara::insulin_button) << true << true << "10"
+                                           << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("insulin") << int(glukara::insulin_button) << true << false << "10" << 1 << 90.0f
+                             << 50.0f << 89.0 << low;
     // Between ticks nothing holds the level; the next tick does.
-    QTest::newRow("insulin below 30")
-        << int(insulin) << true << false << "10" << 8 << 20.0f << 120.0f << 30.0 << coma;
-    QTest::newRow("glucagon while stopped")
-        << int(glucagon) << false << false << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
-    QTest::newRow("glucagon at equality")
-        << int(glucagon) << true << false << "40" << 1 << 140.0f << 0.0f << 139.0 << too_high;
-    QTest::newRow("glucagon above store")
-        << int(glucagon) << true << false << "40.5" << 1 << 100.0f << 40.0f << 99.0 << normal;
-    QTest::newRow("glucagon") << int(glucagon) << true << false << "10" << 1 << 110.0f << 30.0f
-                              << 109.0 << high;
+    QTest::newRow("insulin below 30") << int(glukara::insulin_button) << true << false << "10" << 8
+                                      << 20.0f << 120.0f << 30.0 << coma;
+    QTest::newRow("glucagon while stopped") << int(glukara::glucagon_button) << false << false
+                                            << "10" << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("glucagon at equality") << int(glukara::glucagon_button) << true << false << "40"
+                                          << 1 << 140.0f << 0.0f << 139.0 << too_high;
+    QTest::newRow("glucagon above store") << int(glukara::glucagon_button) << true << false
+                                          << "40.5" << 1 << 100.0f << 40.0f << 99.0 << normal;
+    QTest::newRow("glucagon") << int(glukara::glucagon_button) << true << false << "10" << 1
+                              << 110.0f << 30.0f << 109.0 << high;
 }
 
 void TestSimulation::guards()
@@ -167,15 +164,15 @@ void TestSimulation::guards()
     if (diabetic)
         click(diabetic_check(t.w));
     if (time_runs)
-        t.press(start_stop);
+        t.press(glukara::start_button);
     for (int i = 0; i < presses; ++i)
-        t.press(Button(button));
+        t.press(glukara::ButtonIndex(button));
     QCOMPARE(t.w.model.blood_glucose, glucose);
     QCOMPARE(t.w.model.glycogen_store, stored);
     QCOMPARE(info_text(t.w), QString());
     QCOMPARE(chart_value(t.w), 100.0);
     if (!time_runs)
-        t.press(start_stop);
+        t.press(glukara::start_button);
     fire_tick(t.w);
     QCOMPARE(chart_value(t.w), bar);
     QCOMPARE(info_text(t.w), message);
@@ -184,17 +181,17 @@ void TestSimulation::guards()
 void TestSimulation::run_and_rest_faces()
 {
     Window t;
-    t.press(run_rest);
+    t.press(glukara::run_button);
     QVERIFY(t.w.model.is_running);
-    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Take a rest"));
+    QCOMPARE(cmd_button(t.w, glukara::run_button)->text(), QStringLiteral("Take a rest"));
     QVERIFY(!t.run_face_shown());
     QCOMPARE(t.w.model.blood_glucose, 100.0f);
-    t.press(start_stop);
+    t.press(glukara::start_button);
     fire_tick(t.w);
     QCOMPARE(t.w.model.blood_glucose, 94.0f);
-    t.press(run_rest);
+    t.press(glukara::run_button);
     QVERIFY(!t.w.model.is_running);
-    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Go for a run"));
+    QCOMPARE(cmd_button(t.w, glukara::run_button)->text(), QStringLiteral("Go for a run"));
     QVERIFY(t.run_face_shown());
     fire_tick(t.w);
     QCOMPARE(t.w.model.blood_glucose, 93.0f);
@@ -218,20 +215,20 @@ void TestSimulation::reset_restores_start()
     Window t;
     t.set(store, "12");
     t.set(meal_input, "55");
-    t.press(start_stop);
-    t.press(meal);
+    t.press(glukara::start_button);
+    t.press(glukara::meal_button);
     fire_tick(t.w);
     if (running)
-        t.press(run_rest);
+        t.press(glukara::run_button);
     if (diabetic)
         click(diabetic_check(t.w));
     if (!time_runs)
-        t.press(start_stop);
-    t.press(reset);
+        t.press(glukara::start_button);
+    t.press(glukara::reset_button);
 
     QVERIFY(!glucose_timer(t.w)->isActive());
-    QCOMPARE(cmd_button(t.w, start_stop)->text(), QStringLiteral("Start"));
-    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Go for a run"));
+    QCOMPARE(cmd_button(t.w, glukara::start_button)->text(), QStringLiteral("Start"));
+    QCOMPARE(cmd_button(t.w, glukara::run_button)->text(), QStringLiteral("Go for a run"));
     QVERIFY(t.run_face_shown());
     QCOMPARE(chart_value(t.w), 100.0);
     QCOMPARE(info_text(t.w), QString());
@@ -247,15 +244,15 @@ void TestSimulation::reset_restores_start()
     QCOMPARE(diabetic_check(t.w)->isChecked(), diabetic);
     // The panel edits the resting use again, and the person rests.
     t.type("-2.5");
-    t.press(start_stop);
+    t.press(glukara::start_button);
     fire_tick(t.w);
     QCOMPARE(chart_value(t.w), 97.5);
-    QCOMPARE(control<QWidget>(t.w, "glucose_chart")->accessibleDescription(), "97.5");
-    t.press(insulin);
+    QCOMPARE(control<QWidget>(t.w, control_names::glucose_chart)->accessibleDescription(), "97.5");
+    t.press(glukara::insulin_button);
     QCOMPARE(m.blood_glucose, diabetic ? 97.5f : 87.5f);
     // The run button's next press makes the person run.
-    t.press(run_rest);
-    QCOMPARE(cmd_button(t.w, run_rest)->text(), QStringLiteral("Take a rest"));
+    t.press(glukara::run_button);
+    QCOMPARE(cmd_button(t.w, glukara::run_button)->text(), QStringLiteral("Take a rest"));
 }
 
 void TestSimulation::typing_insulin_effect_data()
@@ -289,8 +286,8 @@ void TestSimulation::typing_insulin_effect()
     QCOMPARE(t.w.model.insulin_effect, effect);
     QCOMPARE(diabetic_check(t.w)->isChecked(), checked);
     QCOMPARE(t.w.model.is_diabetic, checked);
-    t.press(start_stop);
-    t.press(insulin);
+    t.press(glukara::start_button);
+    t.press(glukara::insulin_button);
     QCOMPARE(t.w.model.blood_glucose, checked ? 100.0f : 100.0f + effect);
 }
 
@@ -329,8 +326,8 @@ void TestSimulation::user_click_on_diabetic()
     QCOMPARE(t.w.model.is_diabetic, checked);
     QCOMPARE(value_inputbox(t.w)->text(), shown);
     QCOMPARE(t.w.model.insulin_effect, effect);
-    t.press(start_stop);
-    t.press(insulin);
+    t.press(glukara::start_button);
+    t.press(glukara::insulin_button);
     QCOMPARE(t.w.model.blood_glucose, checked ? 100.0f : 100.0f + effect);
     QCOMPARE(t.w.model.glycogen_store, checked ? 40.0f : 40.0f - effect);
 }
@@ -357,7 +354,7 @@ void TestSimulation::leading_zeros_until_refresh()
     // Typing stores at every keystroke.
     t.set(resting_use, "-0.25");
     QCOMPARE(t.w.model.resting_use, -0.25f);
-    t.press(start_stop);
+    t.press(glukara::start_button);
     fire_tick(t.w);
     QCOMPARE(chart_value(t.w), 99.75);
 }
@@ -432,7 +429,7 @@ void TestSimulation::no_entry_selected()
     click(diabetic_check(t.w));
     QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("55"));
     QCOMPARE(glycogen_level(t.w), QStringLiteral("77"));
-    t.press(reset);
+    t.press(glukara::reset_button);
     QCOMPARE(combo->currentText(), QStringLiteral("resting glucose use"));
     QCOMPARE(t.w.parameter_index(), 0);
     QCOMPARE(value_inputbox(t.w)->text(), QStringLiteral("-1"));
@@ -454,11 +451,11 @@ void TestSimulation::glycogen_label_refreshes_data()
     // A button, or -1 for a click on "Diabetic?", or -2 for another entry of the list.
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("label");
-    QTest::newRow("insulin") << int(insulin) << "87";
-    QTest::newRow("glucagon") << int(glucagon) << "67";
+    QTest::newRow("insulin") << int(glukara::insulin_button) << "87";
+    QTest::newRow("glucagon") << int(glukara::glucagon_button) << "67";
     QTest::newRow("check box") << -1 << "77";
     QTest::newRow("another entry") << -2 << "77";
-    QTest::newRow("reset") << int(reset) << "40";
+    QTest::newRow("reset") << int(glukara::reset_button) << "40";
 }
 
 void TestSimulation::glycogen_label_refreshes()
@@ -469,13 +466,13 @@ void TestSimulation::glycogen_label_refreshes()
     t.set(store, "77");
     QCOMPARE(t.w.model.glycogen_store, 77.0f);
     QCOMPARE(glycogen_level(t.w), QStringLiteral("40"));
-    t.press(start_stop);
+    t.press(glukara::start_button);
     if (action == -1)
         click(diabetic_check(t.w));
     else if (action == -2)
         t.choose(meal_input);
     else
-        t.press(Button(action));
+        t.press(glukara::ButtonIndex(action));
     QCOMPARE(glycogen_level(t.w), label);
 }
 
@@ -483,10 +480,10 @@ void TestSimulation::overflow_reports_once_and_goes_on()
 {
     Window t;
     t.set(meal_input, "3e38");
-    t.press(start_stop);
-    t.press(meal);
+    t.press(glukara::start_button);
+    t.press(glukara::meal_button);
     QCOMPARE(visible_error_boxes(t.w).size(), 0);
-    t.press(meal);
+    t.press(glukara::meal_button);
     const auto boxes = visible_error_boxes(t.w);
     QCOMPARE(boxes.size(), 1);
     QVERIFY(boxes.at(0)->text().contains(QLatin1String("'6'")));
@@ -505,8 +502,8 @@ void TestSimulation::repeated_invalid_ticks_never_stack()
     t.set(resting_use, "-1e39");
     t.set(running_use, "1e39");
     QVERIFY(std::isinf(t.w.model.running_use));
-    t.press(run_rest);
-    t.press(start_stop);
+    t.press(glukara::run_button);
+    t.press(glukara::start_button);
     int faults = 0;
     for (int i = 0; i < 8; ++i) {
         fire_tick(t.w);
@@ -536,12 +533,12 @@ void TestSimulation::quit_and_close_end_the_program()
 {
     QFETCH(bool, close_box);
     Window t;
-    t.press(start_stop);
+    t.press(glukara::start_button);
     QTimer::singleShot(0, &t.w, [&] {
         if (close_box)
             t.w.close();
         else
-            t.press(quit);
+            t.press(glukara::quit_button);
     });
     QTimer guard;
     guard.setSingleShot(true);

@@ -134,7 +134,7 @@ QList<QPair<QString, QRect>> text_areas(const glukara& w)
     auto* list = variable_combo(w)->lineEdit();
     areas << qMakePair(QStringLiteral("variable_combo"),
                        in_window(w, list, list->rect().adjusted(1, 1, -1, -1)));
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < glukara::button_count; ++i) {
         auto* b = cmd_button(w, i);
         QRect r = b->rect().adjusted(4, 4, -4, -4);
         // Under a picture only the caption's line.
@@ -305,10 +305,10 @@ void TestTheme::light_palette_keeps_design()
     show(w);
     fire_tick(w);
     const QImage image = w.grab().toImage();
-    auto* number = control<QLabel>(w, "glycogen_level");
+    auto* number = control<QLabel>(w, control_names::glycogen_level);
     QCOMPARE(QColor(measure(image, in_window(w, number, number->contentsRect())).text).name(),
              QColor(0, 0, 255).name());
-    auto* message = control<QLabel>(w, "info_text_0");
+    auto* message = control<QLabel>(w, control_names::element(control_names::info_text, 0));
     const Measure m = measure(image, in_window(w, message, message->contentsRect()));
     QCOMPARE(QColor(m.ground).name(), light.color(QPalette::Midlight).name());
     QCOMPARE(QColor(m.text).name(), light.color(QPalette::WindowText).name());
@@ -325,7 +325,7 @@ void TestTheme::theme_switch_and_back()
     QApplication::setPalette(adwaita);
     QTRY_COMPARE(w.palette().color(QPalette::Window), adwaita.color(QPalette::Window));
     const QImage dark = w.grab().toImage();
-    auto* number = control<QLabel>(w, "glycogen_level");
+    auto* number = control<QLabel>(w, control_names::glycogen_level);
     const QColor blue(measure(dark, in_window(w, number, number->contentsRect())).text);
     QVERIFY2(blue.blue() > blue.red() + 60 && blue.blue() > blue.green() + 60,
              qPrintable(blue.name()));

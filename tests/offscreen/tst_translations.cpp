@@ -106,15 +106,17 @@ const QStringList german = {
 QStringList shown_texts(glukara& w)
 {
     QStringList texts{w.windowTitle()};
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < glukara::button_count; ++i)
         texts << cmd_button(w, i)->text();
-    click(cmd_button(w, 0));
-    click(cmd_button(w, 2));
-    texts << cmd_button(w, 0)->text() << cmd_button(w, 2)->text();
-    click(cmd_button(w, 2));
+    click(cmd_button(w, glukara::start_button));
+    click(cmd_button(w, glukara::run_button));
+    texts << cmd_button(w, glukara::start_button)->text()
+          << cmd_button(w, glukara::run_button)->text();
+    click(cmd_button(w, glukara::run_button));
     for (const char* frame : {"Frame1", "Frame2", "model_frame"})
         texts << control<QGroupBox>(w, frame)->title();
-    texts << control<QLabel>(w, "Label1_0")->text() << control<QLabel>(w, "Label1_1")->text()
+    texts << control<QLabel>(w, control_names::element(control_names::Label1, 0))->text()
+          << control<QLabel>(w, control_names::element(control_names::Label1, 1))->text()
           << diabetic_check(w)->text();
     for (int i = 0; i < variable_combo(w)->count(); ++i)
         texts << variable_combo(w)->itemText(i);
@@ -219,9 +221,9 @@ void TestTranslations::locale_chooses_texts()
     glukara w;
     w.show();
     QCOMPARE(shown_texts(w), texts);
-    QCOMPARE(control<QWidget>(w, "value_inputbox")->accessibleName(), texts.at(14));
-    QCOMPARE(control<QWidget>(w, "variable_combo")->accessibleName(), texts.at(13));
-    QCOMPARE(control<QWidget>(w, "glucose_chart")->accessibleName(), texts.at(22));
+    QCOMPARE(control<QWidget>(w, control_names::value_inputbox)->accessibleName(), texts.at(14));
+    QCOMPARE(control<QWidget>(w, control_names::variable_combo)->accessibleName(), texts.at(13));
+    QCOMPARE(control<QWidget>(w, control_names::glucose_chart)->accessibleName(), texts.at(22));
 }
 
 // Run by ctest with LANG set as a user sets it: the locale that Qt reads from
@@ -271,7 +273,7 @@ void TestTranslations::texts_fit_their_controls()
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     auto check_buttons = [&] {
-        for (int i = 0; i < 7; ++i) {
+        for (int i = 0; i < glukara::button_count; ++i) {
             QAbstractButton* b = cmd_button(w, i);
             if (qobject_cast<QToolButton*>(b))
                 check_own_size(b, b->text());
@@ -280,8 +282,8 @@ void TestTranslations::texts_fit_their_controls()
         }
     };
     check_buttons();
-    click(cmd_button(w, 0)); // "Stop"
-    click(cmd_button(w, 2)); // "Take a rest"
+    click(cmd_button(w, glukara::start_button)); // "Stop"
+    click(cmd_button(w, glukara::run_button));   // "Take a rest"
     QVERIFY(glucose_timer(w)->isActive() && w.model.is_running);
     check_buttons();
 
@@ -307,7 +309,7 @@ void TestTranslations::texts_fit_their_controls()
     }
 
     // Each message, wrapped at word boundaries as the label wraps it.
-    QLabel* message = control<QLabel>(w, "info_text_0");
+    QLabel* message = control<QLabel>(w, control_names::element(control_names::info_text, 0));
     const QRect message_room = message->contentsRect().adjusted(
         message->margin(), message->margin(), -message->margin(), -message->margin());
     for (const GlucoseBand& band : glucose_bands) {
@@ -392,7 +394,7 @@ void TestTranslations::numbers_follow_language()
     QCOMPARE(w.model.resting_use, -2.5f);
     type_value(w, QStringLiteral("-1,5"));
     QCOMPARE(w.model.resting_use, typed_with_comma);
-    click(cmd_button(w, 0));
+    click(cmd_button(w, glukara::start_button));
     fire_tick(w);
     QCOMPARE(glucose_chart(w)->accessibleDescription(), level);
     QCOMPARE(glucose_chart(w)->drawing_area()->accessibleName(), spoken_level);
@@ -404,7 +406,7 @@ void TestTranslations::numbers_follow_language()
 
     // Glycogen 40 - (-2.5), in the label and in the value box.
     w.model.insulin_effect = -2.5f;
-    click(cmd_button(w, 5));
+    click(cmd_button(w, glukara::insulin_button));
     QCOMPARE(glycogen_level(w), store);
     choose_entry(w, 5);
     QCOMPARE(value_inputbox(w)->text(), store);
@@ -439,9 +441,9 @@ void TestTranslations::error_dialog_speaks_language()
     glukara w;
     w.show();
     w.model.meal_input = FLT_MAX;
-    click(cmd_button(w, 0));
-    click(cmd_button(w, 1));
-    click(cmd_button(w, 1));
+    click(cmd_button(w, glukara::start_button));
+    click(cmd_button(w, glukara::meal_button));
+    click(cmd_button(w, glukara::meal_button));
     const auto boxes = visible_error_boxes(w);
     QCOMPARE(boxes.size(), 1);
     QCOMPARE(boxes.at(0)->text(), text);

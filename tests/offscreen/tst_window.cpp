@@ -158,7 +158,7 @@ void TestWindow::tab_order()
     glukara w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), cmd_button(w, 0));
+    QCOMPARE(QApplication::focusWidget(), cmd_button(w, glukara::start_button));
     const QStringList expected = {"cmd_button_1",   "cmd_button_2",   "cmd_button_3",
                                   "variable_combo", "value_inputbox", "diabetic_check",
                                   "cmd_button_4",   "cmd_button_5",   "cmd_button_6",
@@ -232,13 +232,13 @@ void TestWindow::first_display_runs_once()
     glukara w;
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    click(cmd_button(w, 2));
-    QCOMPARE(cmd_button(w, 2)->text(), QStringLiteral("Take a rest"));
+    click(cmd_button(w, glukara::run_button));
+    QCOMPARE(cmd_button(w, glukara::run_button)->text(), QStringLiteral("Take a rest"));
     QEvent deactivate(QEvent::WindowDeactivate);
     QApplication::sendEvent(&w, &deactivate);
     QEvent activate(QEvent::WindowActivate);
     QApplication::sendEvent(&w, &activate);
-    QCOMPARE(cmd_button(w, 2)->text(), QStringLiteral("Take a rest"));
+    QCOMPARE(cmd_button(w, glukara::run_button)->text(), QStringLiteral("Take a rest"));
     QVERIFY(w.model.is_running);
 }
 
@@ -409,19 +409,19 @@ void TestWindow::buttons_share_pictures()
         auto* b = static_cast<QToolButton*>(cmd_button(w, index));
         return b->icon().pixmap(b->iconSize()).toImage();
     };
-    const QImage run = control<QLabel>(w, "run_image")->pixmap().toImage();
-    const QImage rest = control<QLabel>(w, "rest_image")->pixmap().toImage();
+    const QImage run = control<QLabel>(w, control_names::run_image)->pixmap().toImage();
+    const QImage rest = control<QLabel>(w, control_names::rest_image)->pixmap().toImage();
     QCOMPARE(run.size(), QSize(109, 60));
     QCOMPARE(rest.size(), QSize(110, 60));
     QCOMPARE(picture(2), run);
     QCOMPARE(picture(5), picture(6));
     QCOMPARE(picture(1).size(), QSize(119, 56));
     QVERIFY(picture(1) != picture(5));
-    QVERIFY(qobject_cast<QPushButton*>(cmd_button(w, 0)));
-    const QSize size = cmd_button(w, 2)->size();
-    click(cmd_button(w, 2));
+    QVERIFY(qobject_cast<QPushButton*>(cmd_button(w, glukara::start_button)));
+    const QSize size = cmd_button(w, glukara::run_button)->size();
+    click(cmd_button(w, glukara::run_button));
     QCOMPARE(picture(2), rest);
-    QCOMPARE(cmd_button(w, 2)->size(), size);
+    QCOMPARE(cmd_button(w, glukara::run_button)->size(), size);
 }
 
 void TestWindow::accessible_names_data()

@@ -3,7 +3,8 @@
 
 // glukara's page where a pupil can trip it up, used through its layer of
 // elements only, as a keyboard pupil and a screen reader use it: a run-time
-// error, a held key, and the Value box's pointer, input method and paste.
+// error, also from each picture button's click, a held key, and the Value
+// box's pointer, input method and paste.
 //   node page_sturdy.js SITE_DIR OUT_DIR
 // What is expected comes from the program's rules and the desktop's
 // behaviour: the overflow's message, the meal's 40, the start values 100 and
@@ -162,6 +163,66 @@ async function error_box_run(url, closing_key) {
   }
 }
 
+// Each picture button pressed through its element where its own sum
+// overflows single precision: a meal of 3e38 twice, clicked in one go so
+// that no tick comes between; insulin or glucagon with an effect of -3e38 on
+// a store of 3e38, which takes the store to 6e38. The error box opens while
+// the window handles the element's click, and the layer adds the box's three
+// elements to its thirteen then, and takes them away while the box's OK
+// handles its own.
+const picture_buttons = [
+  { caption: 'Eat a meal', id: 'glukara-cmd_button_1', clicks: 2,
+    values: [[2, 'glucose input from a meal', '3e38']] },
+  { caption: 'Secrete Insulin', id: 'glukara-cmd_button_5', clicks: 1,
+    values: [[3, 'effect of insulin', '-3e38'], [5, 'glycogen store', '3e38']] },
+  { caption: 'Secrete Glucagon', id: 'glukara-cmd_button_6', clicks: 1,
+    values: [[4, 'effect of glucagon', '-3e38'], [5, 'glycogen store', '3e38']] },
+];
+
+async function picture_button_errors(url) {
+  const { page, cdp, problems, close } = await open_page(url);
+  try {
+    for (const { caption, id, clicks, values } of picture_buttons) {
+      for (const [downs, option, text] of values)
+        await enter_value(page, cdp, downs, option, text);
+      await start_clock(page, cdp);
+      await control(page, 'button', caption).focus();
+      const layer = await page.evaluate(({ id, clicks }) => {
+        const button = document.getElementById(id);
+        for (let i = 0; i < clicks; ++i)
+          button.click();
+        const dialog = document.querySelector('#glukara-layer [role=alertdialog]');
+        return { dialog: dialog !== null, inside: dialog ? dialog.children.length : 0,
+                 elements: document.querySelectorAll('#glukara-layer [data-control]').length };
+      }, { id, clicks });
+      check(layer.dialog && layer.inside === 2 && layer.elements === 16,
+            `${caption}: its click opens the error box, whose dialog, message and OK join the layer's 13 elements`,
+            JSON.stringify(layer));
+      const opened = await until(cdp, `the error box after ${caption}`, (s) =>
+        s.dialog && s.focused === 'OK' ? s : undefined);
+      check(opened.dialog.description === overflow_message && JSON.stringify(opened.dialog.buttons) === '["OK"]',
+            `${caption}: the box tells of the overflow, with its OK button focused`,
+            JSON.stringify(opened.dialog));
+      await page.keyboard.press('Enter');
+      const closed = await until(cdp, `the box closed after ${caption}`, (s) =>
+        !s.dialog && s.focused ? s : undefined);
+      const left = await page.evaluate(() => document.querySelectorAll('#glukara-layer [data-control]').length);
+      check(left === 13 && closed.focused === caption,
+            `${caption}: OK closes the box, its elements go and the focus returns to ${caption}`,
+            JSON.stringify({ elements: left, focused: closed.focused }));
+      check(closed.buttons[0] === 'Stop', `${caption}: the clock still runs`, closed.buttons[0]);
+      await control(page, 'button', 'Reset').focus();
+      await page.keyboard.press('Space');
+      await until(cdp, 'the start values', (s) => s.level === 100 && s.buttons[0] === 'Start' ? s : undefined);
+    }
+    const said = await notice(page);
+    check(said === null, 'picture buttons: the page never says it stopped', said);
+    check(problems.length === 0, 'picture buttons: no errors in the console', problems.join('; '));
+  } finally {
+    await close();
+  }
+}
+
 // A key held down: the browser sends keydowns with `repeat` set until the
 // key comes up.
 async function hold(page, key) {
@@ -307,7 +368,8 @@ async function value_box(url) {
 (async () => {
   const server = await serve(site);
   for (const road of [() => error_box_run(server.url, 'Enter'), () => error_box_run(server.url, 'Escape'),
-                      () => held_keys(server.url), () => value_box(server.url)]) {
+                      () => picture_button_errors(server.url), () => held_keys(server.url),
+                      () => value_box(server.url)]) {
     try {
       await road();
     } catch (e) {

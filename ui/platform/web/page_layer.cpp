@@ -6,6 +6,7 @@
 #include "page_layer_class.h"
 
 #include "announcements.h"
+#include "control_names.h"
 #include "glucose_chart.h"
 
 #include <QAccessible>
@@ -65,8 +66,9 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
     // controls in the window's tab order, which the page's Tab then follows.
     if (auto* chart = window->findChild<GlucoseChart*>())
         add(Kind::Text, chart->drawing_area(), chart);
-    add(Kind::Text, window->findChild<QWidget*>(QStringLiteral("info_text_0")));
-    add(Kind::Text, window->findChild<QWidget*>(QStringLiteral("glycogen_level")));
+    add(Kind::Text,
+        window->findChild<QWidget*>(control_names::element(control_names::info_text, 0)));
+    add(Kind::Text, window->findChild<QWidget*>(QLatin1String(control_names::glycogen_level)));
     // The tab order is a ring; the page's starts where the window's focus is
     // when it opens.
     QWidget* first = window->focusWidget();
@@ -99,7 +101,8 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
     refresh_soon.setSingleShot(true);
     refresh_soon.setInterval(0);
     connect(&refresh_soon, &QTimer::timeout, this, &PageLayer::refresh_all);
-    if (auto* announcements = window->findChild<Announcements*>())
+    announcements = window->findChild<Announcements*>(QLatin1String(control_names::announcements));
+    if (announcements)
         connect(announcements, &Announcements::spoken, this, &PageLayer::say);
     if (QScreen* screen = window->screen())
         connect(screen, &QScreen::geometryChanged, this, &PageLayer::place_elements);
@@ -166,7 +169,10 @@ void PageLayer::dom_event(const val& event)
     const std::size_t i = std::stoul(index.as<std::string>());
     if (i >= mirrors.size() || !mirrors[i].source)
         return;
-    Mirror& m = mirrors[i];
+    // The handler works on a copy, which shares the element: what the control
+    // does may add mirrors (the error box opening) or remove them (its button
+    // closing it), and either can move or end the one in the list.
+    Mirror m = mirrors[i];
     const std::string type = event["type"].as<std::string>();
     if (blocked(m)) {
         event.call<void>("preventDefault");
@@ -204,7 +210,7 @@ class LayerGiver : public QObject
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Show && watched->isWidgetType() &&
-            watched->objectName() == QLatin1String("glukara") && !PageLayer::current) {
+            watched->objectName() == QLatin1String(control_names::window) && !PageLayer::current) {
             auto* window = static_cast<QWidget*>(watched);
             // Once the window has placed itself and its controls.
             QTimer::singleShot(0, window, [window] {

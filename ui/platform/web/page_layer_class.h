@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+class Announcements;
 class QAccessibleEvent;
 
 namespace page
@@ -104,9 +105,13 @@ class PageLayer : public QObject
     void key_heard();
 
     QWidget* window;
+    QPointer<Announcements> announcements;
     val canvas = val::undefined();
     val root = val::undefined();
     val live = val::undefined();
+    // Grows when the error box opens and shrinks when it closes, both while
+    // the window handles an action: nothing holds a reference into it across
+    // a call into the window.
     std::vector<Mirror> mirrors;
     QTimer refresh_soon;
     // The window's error box while it is open, the first of its mirrors (the

@@ -20,11 +20,14 @@ namespace page
 
 void PageLayer::follow_focus(QObject* object)
 {
-    Mirror* m = mirror_of(object);
+    const Mirror* m = mirror_of(object);
     if (!m || m->kind == Kind::Text || m->kind == Kind::Dialog)
         return;
-    if (document()["activeElement"] != m->element)
-        m->element.call<void>("focus", val::object());
+    // Focusing the element runs the page's focus handler at once, which acts
+    // on the window: the element is held, not the mirror.
+    const val element = m->element;
+    if (document()["activeElement"] != element)
+        element.call<void>("focus", val::object());
 }
 
 void PageLayer::accessibility_update(QAccessibleEvent* event)

@@ -5,8 +5,7 @@
 // readers speak, and the keys they hear, which make the announcements wait.
 #include "page_layer_class.h"
 
-#include <QCoreApplication>
-#include <QKeyEvent>
+#include "announcements.h"
 
 #include <string>
 
@@ -40,8 +39,8 @@ void PageLayer::key_heard()
     // A screen reader stops speaking at every key and says what the key did;
     // the window's announcements wait for that as they do on the desktop,
     // where they see the key themselves.
-    QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier);
-    QCoreApplication::sendEvent(this, &key);
+    if (announcements)
+        announcements->key_pressed();
 }
 
 } // namespace page
