@@ -87,6 +87,8 @@ QList<int> checked_columns(const QStringList& header)
         return {0, 1, 2, 3, 4, 5};
     if (header == number_header || header == part_header)
         return {0, 1};
+    if (header == typing_header)
+        return {1, 2, 3};
     return {};
 }
 

@@ -46,6 +46,7 @@ const QStringList band_header = {"Level (mg / 100 ml)", "Band", "Message"};
 const QStringList number_header = {"Quantity", "Value", "What it means"};
 const QStringList part_header = {"Label", "Part", "What it is for"};
 const QStringList tab_header = {"Tab stop", "Control"};
+const QStringList typing_header = {"Window", "You type", "The Value box shows", "After one tick"};
 QList<int> checked_columns(const QStringList& header);
 
 // The text between the first pair of double asterisks, or the empty text.

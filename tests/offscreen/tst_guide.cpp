@@ -6,11 +6,14 @@
 // the model and the window, driven the way the guide tells pupils to. A
 // number anywhere else in the guide fails the test, so none can go stale.
 #include "guide_replay.h"
+#include "translations.h"
 #include "window_access.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 using namespace guide;
 
@@ -82,6 +85,8 @@ class TestGuide : public QObject
     void experiments();
     void parts_data();
     void parts();
+    void typed_numbers_data();
+    void typed_numbers();
     void tab_order();
     void keys_data();
     void keys();
@@ -97,6 +102,7 @@ void TestGuide::tables_present_data()
     QTest::newRow("numbers") << number_header;
     QTest::newRow("parts") << part_header;
     QTest::newRow("tab order") << tab_header;
+    QTest::newRow("typing") << typing_header;
 }
 
 void TestGuide::tables_present()
@@ -256,6 +262,34 @@ void TestGuide::parts()
 
 // Tab from the first stop visits the table's controls in order, and comes
 // back to the first.
+void TestGuide::typed_numbers_data()
+{
+    table_rows(typing_header);
+}
+
+// Typed over the resting use in the window of the row's language, the list
+// moved away and back, then one tick from the start level.
+void TestGuide::typed_numbers()
+{
+    QFETCH(QStringList, cells);
+    static const QMap<QString, QString> languages = {
+        {"English", "en"}, {"German", "de"}, {"Spanish", "es"},    {"French", "fr"},
+        {"Italian", "it"}, {"Dutch", "nl"},  {"Portuguese", "pt"},
+    };
+    QVERIFY2(languages.contains(cells.value(0)), qPrintable(cells.value(0)));
+    auto unquoted = [](QString cell) { return cell.remove(QLatin1Char('`')); };
+    install_translations(QLocale(languages.value(cells.value(0))));
+    const auto english_again = qScopeGuard([] { install_translations(QLocale::c()); });
+    Window t;
+    type_value(t.w, unquoted(cells.value(1)));
+    choose_entry(t.w, 1);
+    choose_entry(t.w, 0);
+    QCOMPARE(value_inputbox(t.w)->text(), unquoted(cells.value(2)));
+    click(cmd_button(t.w, glukara::start_button));
+    fire_tick(t.w);
+    QCOMPARE(glucose_chart(t.w)->accessibleDescription(), cells.value(3));
+}
+
 void TestGuide::tab_order()
 {
     const Table* t = doc().table(tab_header);
