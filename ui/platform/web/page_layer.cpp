@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QScreen>
 #include <QtGui/private/qguiapplication_p.h>
@@ -64,11 +65,16 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
 
     // What a pupil reads, in the order of a look down the window, then the
     // controls in the window's tab order, which the page's Tab then follows.
-    if (auto* chart = window->findChild<GlucoseChart*>())
-        add(Kind::Text, chart->drawing_area(), chart);
-    add(Kind::Text,
-        window->findChild<QWidget*>(control_names::element(control_names::info_text, 0)));
-    add(Kind::Text, window->findChild<QWidget*>(QLatin1String(control_names::glycogen_level)));
+    // Each stands in the group of its frame, as on the desktop, so that a
+    // screen reader names the frame as the pupil moves into it.
+    if (auto* chart = window->findChild<GlucoseChart*>()) {
+        add(Kind::Group, chart);
+        add(Kind::Text, chart->drawing_area(), chart, chart);
+    }
+    add_framed(Kind::Text,
+               window->findChild<QWidget*>(control_names::element(control_names::info_text, 0)));
+    add_framed(Kind::Text,
+               window->findChild<QWidget*>(QLatin1String(control_names::glycogen_level)));
     // The tab order is a ring; the page's starts where the window's focus is
     // when it opens.
     QWidget* first = window->focusWidget();
@@ -78,21 +84,24 @@ PageLayer::PageLayer(QWidget* w) : QObject(w), window(w)
     for (int guard = 0; next && guard < 500; ++guard) {
         if (next->focusPolicy() & Qt::TabFocus) {
             if (auto* list = qobject_cast<QComboBox*>(next))
-                add(Kind::List, list);
+                add_framed(Kind::List, list);
             else if (auto* field = qobject_cast<QLineEdit*>(next)) {
                 if (!qobject_cast<QComboBox*>(field->parentWidget()))
-                    add(Kind::Field, field);
+                    add_framed(Kind::Field, field);
             } else if (qobject_cast<QCheckBox*>(next))
-                add(Kind::Check, next);
+                add_framed(Kind::Check, next);
             else if (qobject_cast<QAbstractButton*>(next))
-                add(Kind::Button, next);
+                add_framed(Kind::Button, next);
         }
         next = next->nextInFocusChain();
         if (next == first)
             break;
     }
-    for (std::size_t i = 0; i < mirrors.size(); ++i)
-        root.call<void>("appendChild", make_element(mirrors[i], int(i)));
+    for (std::size_t i = 0; i < mirrors.size(); ++i) {
+        val element = make_element(mirrors[i], int(i));
+        const Mirror* group = mirrors[i].within ? mirror_of(mirrors[i].within) : nullptr;
+        (group ? group->element : root).call<void>("appendChild", element);
+    }
 
     add_live_region();
     document()["body"].call<void>("appendChild", root);
@@ -139,6 +148,22 @@ void PageLayer::add(Kind kind, QWidget* source, QWidget* place, QWidget* within)
 {
     if (source)
         mirrors.push_back({kind, source, place ? place : source, within});
+}
+
+void PageLayer::add_framed(Kind kind, QWidget* source, QWidget* place)
+{
+    if (!source)
+        return;
+    QWidget* frame = source->parentWidget();
+    while (frame && frame != window && !qobject_cast<QGroupBox*>(frame))
+        frame = frame->parentWidget();
+    if (frame == window) {
+        add(kind, source, place);
+        return;
+    }
+    if (!mirror_of(frame))
+        add(Kind::Group, frame);
+    add(kind, source, place, frame);
 }
 
 Mirror* PageLayer::mirror_of(QObject* object)

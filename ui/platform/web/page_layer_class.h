@@ -29,7 +29,9 @@ namespace page
 
 using emscripten::val;
 
-enum class Kind { Button, List, Field, Check, Text, Dialog };
+// A Group stands for one of the window's frames (and the chart's), and holds
+// the elements of the controls inside it.
+enum class Kind { Button, List, Field, Check, Text, Dialog, Group };
 
 struct Mirror {
     Kind kind;
@@ -78,6 +80,9 @@ class PageLayer : public QObject
     void make_root();
     void add_live_region();
     void add(Kind kind, QWidget* source, QWidget* place = nullptr, QWidget* within = nullptr);
+    // Adds a control in the group of the frame round it, which comes first
+    // where it is the frame's first control.
+    void add_framed(Kind kind, QWidget* source, QWidget* place = nullptr);
     val make_element(Mirror& mirror, int index);
     void listen(const val& element, const char* type);
     void refresh(Mirror& mirror);
@@ -107,6 +112,7 @@ class PageLayer : public QObject
     QWidget* window;
     QPointer<Announcements> announcements;
     val canvas = val::undefined();
+    // The window's main part of the page, headed by its title.
     val root = val::undefined();
     val live = val::undefined();
     // Grows when the error box opens and shrinks when it closes, both while

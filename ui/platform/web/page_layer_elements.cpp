@@ -29,18 +29,19 @@ namespace
 // shrinks, it would otherwise widen the page that the window is fitted to.
 constexpr const char* layer_style = R"(
 #glukara-layer { position: fixed; pointer-events: none; }
-#glukara-layer > *, #glukara-layer > [role=alertdialog] > * {
+#glukara-layer > *, #glukara-layer > [role=group] > *,
+#glukara-layer > [role=alertdialog] > * {
   position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0;
   background: transparent; color: transparent; caret-color: transparent;
   font: 12px/1 sans-serif; overflow: hidden; white-space: pre-wrap;
   -webkit-appearance: none; appearance: none; pointer-events: none;
 }
-#glukara-layer > input[type=text] { pointer-events: auto; }
-#glukara-layer.popup-open > input[type=text] { pointer-events: none; }
+#glukara-layer input[type=text] { pointer-events: auto; }
+#glukara-layer.popup-open input[type=text] { pointer-events: none; }
 #glukara-layer ::selection { background: transparent; }
 #glukara-layer :focus { outline: none; }
 #glukara-layer > .backdrop { pointer-events: auto; }
-#glukara-layer > [role=status] {
+#glukara-layer > [role=status], #glukara-layer > h1 {
   width: 1px; height: 1px; clip-path: inset(50%); white-space: normal;
 }
 )";
@@ -52,10 +53,15 @@ void PageLayer::make_root()
     val style = document().call<val>("createElement", std::string("style"));
     style.set("textContent", std::string(layer_style));
     document()["head"].call<void>("appendChild", style);
-    root = document().call<val>("createElement", std::string("div"));
+    // The window is the page's main part, and its title the page's heading,
+    // which a screen reader's pupil finds by heading or by landmark.
+    root = document().call<val>("createElement", std::string("main"));
     root.set("id", std::string("glukara-layer"));
-    root.call<void>("setAttribute", std::string("role"), std::string("group"));
-    root.call<void>("setAttribute", std::string("aria-label"), utf8(window->windowTitle()));
+    val heading = document().call<val>("createElement", std::string("h1"));
+    heading.set("id", std::string("glukara-title"));
+    heading.set("textContent", utf8(window->windowTitle()));
+    root.call<void>("setAttribute", std::string("aria-labelledby"), std::string("glukara-title"));
+    root.call<void>("appendChild", heading);
 }
 
 val PageLayer::make_element(Mirror& mirror, int index)
@@ -103,6 +109,10 @@ val PageLayer::make_element(Mirror& mirror, int index)
     case Kind::Text:
         e = document().call<val>("createElement", std::string("div"));
         break;
+    case Kind::Group:
+        e = document().call<val>("createElement", std::string("div"));
+        e.call<void>("setAttribute", std::string("role"), std::string("group"));
+        break;
     case Kind::Dialog:
         // Modal for the window, as the box is: the browser keeps the reading
         // and the Tab key inside it.
@@ -111,7 +121,7 @@ val PageLayer::make_element(Mirror& mirror, int index)
         e.call<void>("setAttribute", std::string("aria-modal"), std::string("true"));
         break;
     }
-    if (mirror.kind != Kind::Text && mirror.kind != Kind::Dialog)
+    if (mirror.kind != Kind::Text && mirror.kind != Kind::Dialog && mirror.kind != Kind::Group)
         listen(e, "focus");
     e["dataset"].set("control", index);
     e.set("id", utf8(QStringLiteral("glukara-") + mirror.place->objectName()));
@@ -193,6 +203,9 @@ void PageLayer::refresh(Mirror& m)
         break;
     case Kind::Dialog:
         set_attribute_if_changed(e, "aria-label", utf8(m.source->windowTitle()));
+        break;
+    case Kind::Group:
+        set_attribute_if_changed(e, "aria-label", utf8(name));
         break;
     }
 }

@@ -21,7 +21,7 @@ namespace page
 void PageLayer::follow_focus(QObject* object)
 {
     const Mirror* m = mirror_of(object);
-    if (!m || m->kind == Kind::Text || m->kind == Kind::Dialog)
+    if (!m || m->kind == Kind::Text || m->kind == Kind::Dialog || m->kind == Kind::Group)
         return;
     // Focusing the element runs the page's focus handler at once, which acts
     // on the window: the element is held, not the mirror.
