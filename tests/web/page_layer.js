@@ -30,6 +30,7 @@ const languages = {
               'effect of insulin', 'effect of glucagon', 'glycogen store'],
     field: 'Value',
     check: 'Diabetic?',
+    frames: ['Blood glucose (mg / 100 ml)', 'Information', 'Glycogen store', 'Settings'],
     level: (n) => `Blood glucose ${n} mg per 100 ml.`,
     store: (n) => `Glycogen store ${n}`,
     time_runs: 'Time runs. The button now reads Stop.',
@@ -45,6 +46,7 @@ const languages = {
               'Wirkung von Insulin', 'Wirkung von Glucagon', 'Glykogenspeicher'],
     field: 'Wert',
     check: 'Diabetes',
+    frames: ['Blutzucker (mg / 100 ml)', 'Information', 'Glykogenspeicher', 'Einstellungen'],
     level: (n) => `Blutzucker ${n} mg pro 100 ml.`,
     store: (n) => `Glykogenspeicher ${n}`,
     time_runs: 'Die Zeit läuft. Die Schaltfläche heißt jetzt Stopp.',
@@ -121,6 +123,20 @@ async function screen_reader_road(url, texts) {
   expect_state(first, texts, { running: false, chosen: 0, value: '-1', diabetic: false, store: 40,
                                level: 100 }, 'at the start');
   check(first.focused === texts.buttons[0], 'the focus starts on Start', first.focused);
+  // The page's structure, as a screen reader moves through it by heading,
+  // landmark and group: the window's title, then its frames by their captions.
+  check(JSON.stringify(first.heading) === JSON.stringify({ name: 'Glukara', level: 1 }),
+        'the window\'s title is the page\'s heading, at level one', JSON.stringify(first.heading));
+  const frames = first.groups.map((g) => g.name);
+  check(JSON.stringify(frames) === JSON.stringify(texts.frames),
+        'the window\'s frames are groups named by their captions, in the window\'s order',
+        JSON.stringify(frames));
+  const held = (frame) => JSON.stringify((first.groups.find((g) => g.name === frame) || {}).members);
+  for (const [frame, members] of [[texts.frames[0], [texts.level(100)]],
+                                  [texts.frames[2], [texts.store(40)]],
+                                  [texts.frames[3], [texts.list, texts.field, texts.check]]])
+    check(held(frame) === JSON.stringify(members), `the group "${frame}" holds ${members.join(', ')}`,
+          held(frame));
   // The band messages are known here in English.
   if (texts.locale === 'en-US')
     check(!first.texts.some((t) => /normal limits|acceptable|too high|low|unconscious/.test(t)),

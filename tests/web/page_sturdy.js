@@ -112,11 +112,12 @@ async function error_box_run(url, closing_key) {
           ++differing;
     check(differing > total / 4, `${where}: the box is seen in the window`, `${differing} of ${total} pixels changed`);
 
+    // The thirteen controls and texts, and the four frames' groups round them.
     const inert = await page.evaluate(() =>
-      [...document.querySelectorAll('#glukara-layer > [data-control]')]
-          .filter((e) => e.getAttribute('role') !== 'alertdialog')
+      [...document.querySelectorAll('#glukara-layer [data-control]')]
+          .filter((e) => !e.closest('[role=alertdialog]'))
           .map((e) => `${e.id}:${e.inert}`));
-    check(inert.length === 13 && inert.every((e) => e.endsWith(':true')),
+    check(inert.length === 17 && inert.every((e) => e.endsWith(':true')),
           `${where}: the layer's other elements are inert`, inert.join(' '));
     // Not even an action sent to an element behind the box reaches its control,
     // nor a click on the window behind it, which leaves the focus on OK.
@@ -195,8 +196,9 @@ async function picture_button_errors(url) {
         return { dialog: dialog !== null, inside: dialog ? dialog.children.length : 0,
                  elements: document.querySelectorAll('#glukara-layer [data-control]').length };
       }, { id, clicks });
-      check(layer.dialog && layer.inside === 2 && layer.elements === 16,
-            `${caption}: its click opens the error box, whose dialog, message and OK join the layer's 13 elements`,
+      check(layer.dialog && layer.inside === 2 && layer.elements === 20,
+            `${caption}: its click opens the error box, whose dialog, message and OK join the layer's ` +
+                '13 elements and the 4 groups of its frames',
             JSON.stringify(layer));
       const opened = await until(cdp, `the error box after ${caption}`, (s) =>
         s.dialog && s.focused === 'OK' ? s : undefined);
@@ -207,7 +209,7 @@ async function picture_button_errors(url) {
       const closed = await until(cdp, `the box closed after ${caption}`, (s) =>
         !s.dialog && s.focused ? s : undefined);
       const left = await page.evaluate(() => document.querySelectorAll('#glukara-layer [data-control]').length);
-      check(left === 13 && closed.focused === caption,
+      check(left === 17 && closed.focused === caption,
             `${caption}: OK closes the box, its elements go and the focus returns to ${caption}`,
             JSON.stringify({ elements: left, focused: closed.focused }));
       check(closed.buttons[0] === 'Stop', `${caption}: the clock still runs`, closed.buttons[0]);

@@ -14,15 +14,16 @@ async function launch(locale, options = {}) {
   return { page, cdp, problems, close };
 }
 
-// The window as the accessibility tree holds it: the nodes under the group
-// named after the window, in the tree's order.
+// The window as the accessibility tree holds it: the nodes under the main
+// landmark named after the window, in the tree's order, with its heading and
+// the groups of its frames, each with the names of what it holds.
 async function tree(cdp) {
   const { nodes } = await cdp.send('Accessibility.getFullAXTree');
   const by_id = new Map(nodes.map((n) => [n.nodeId, n]));
-  const root = nodes.find((n) => !n.ignored && n.role.value === 'group' && n.name &&
+  const root = nodes.find((n) => !n.ignored && n.role.value === 'main' && n.name &&
                                  n.name.value === 'Glukara');
   const seen = { buttons: [], texts: [], focusable: [], status: '', lines: [], focused: null,
-                 dialog: null };
+                 dialog: null, heading: null, groups: [] };
   if (!root)
     return seen;
   const property = (n, name) => {
@@ -41,7 +42,7 @@ async function tree(cdp) {
     walk(n);
     return parts;
   };
-  const walk = (n, in_control) => {
+  const walk = (n, in_control, group) => {
     const role = n.role.value;
     const name = n.name ? n.name.value : '';
     const value = n.value ? String(n.value.value) : undefined;
@@ -49,7 +50,16 @@ async function tree(cdp) {
     if (!n.ignored) {
       if (property(n, 'focused'))
         seen.focused = name;
-      if (role === 'alertdialog') {
+      if (group && (['button', 'combobox', 'textbox', 'checkbox'].includes(role) ||
+                    (role === 'StaticText' && !in_control)))
+        group.members.push(name);
+      if (role === 'heading') {
+        seen.heading = { name, level: property(n, 'level') };
+        return;
+      } else if (role === 'group') {
+        group = { name, members: [] };
+        seen.groups.push(group);
+      } else if (role === 'alertdialog') {
         const description = n.description ? n.description.value : '';
         seen.dialog = { name, description, buttons: [] };
         control = 'dialog';
@@ -85,11 +95,11 @@ async function tree(cdp) {
     }
     for (const c of n.childIds || [])
       if (by_id.has(c))
-        walk(by_id.get(c), control);
+        walk(by_id.get(c), control, group);
   };
-  walk(root, false);
-  const level = seen.texts.map((t) => /(\d+(?:\.\d+)?) mg p/.exec(t)).find((m) => m);
-  seen.level = level ? Number(level[1]) : NaN;
+  walk(root, false, null);
+  const level = seen.texts.map((t) => /(\d+(?:[.,]\d+)?) mg p/.exec(t)).find((m) => m);
+  seen.level = level ? Number(level[1].replace(',', '.')) : NaN;
   return seen;
 }
 
