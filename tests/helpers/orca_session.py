@@ -48,6 +48,15 @@ def button_said(name, text):
     return any(f"{name} {role}" in text for role in BUTTON_ROLES)
 
 
+# Orca's words for a group of controls in a page, as it enters one.
+GROUP_ROLES = ("panel", "grouping")
+
+
+def group_said(name, text):
+    """Whether text names the group name with its role."""
+    return any(text.startswith(f"{name} {role}") for role in GROUP_ROLES)
+
+
 class Failure(Exception):
     pass
 

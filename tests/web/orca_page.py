@@ -18,7 +18,7 @@ import pyatspi
 from gi.repository import GLib
 
 from orca_drive import BANDS
-from orca_session import Failure, Session, button_said
+from orca_session import Failure, Session, button_said, group_said
 
 # What the page says in each language, from the program's translations. Orca
 # itself speaks English here, so the roles ("button") stay English.
@@ -31,6 +31,8 @@ WORDS = {
         "time_runs": "Time runs. The button now reads Stop.",
         "level": r"Blood glucose (\d+) mg per 100 ml\.",
         "store_after_insulin": "Glycogen store 50.",
+        "frames": ["Blood glucose (mg / 100 ml)", "Information", "Glycogen store", "Settings"],
+        "licence": "Licence",
         "bands": BANDS,
     },
     "de": {
@@ -41,6 +43,8 @@ WORDS = {
         "time_runs": "Die Zeit läuft. Die Schaltfläche heißt jetzt Stopp.",
         "level": r"Blutzucker (\d+) mg pro 100 ml\.",
         "store_after_insulin": "Glykogenspeicher 50.",
+        "frames": ["Blutzucker (mg / 100 ml)", "Information", "Glykogenspeicher", "Einstellungen"],
+        "licence": "Lizenz",
         "bands": [
             (146, "Der Blutzucker ist viel zu hoch."),
             (136, "Der Blutzucker ist zu hoch."),
@@ -254,6 +258,40 @@ def run(s, url, language, words):
     tab_to_button(s, words["glucagon"])
     if language == "en":
         overflow_heard(s, words)
+    structure_heard(s, words)
+
+
+def structure_heard(s, words):
+    """Browse mode, as a pupil finds the way round a page: H to the window's
+    heading, the Down arrow through its frames, each named as Orca enters it,
+    and M from landmark to landmark."""
+    since = s.mark("h: the next heading")
+    s.key("h")
+    s.wait_for('the heading "Glukara", level 1', lambda t: "Glukara heading level 1" in t, since)
+    s.wait_quiet(1)
+    since = s.mark("Down through the window")
+    last = words["frames"][-1]
+    for _ in range(15):
+        s.key("Down")
+        s.wait_quiet(0.8)
+        if any(group_said(last, t) for t in s.said_since(since)):
+            break
+    heard = s.said_since(since)
+    entered = [frame for t in heard for frame in words["frames"] if group_said(frame, t)]
+    if entered != words["frames"]:
+        raise Failure(f"the frames were not named as Orca entered them, in order: {heard}")
+    after_settings = heard[next(i for i, t in enumerate(heard) if group_said(last, t)):]
+    if not any(f'{words["variable"]} combo box' in t for t in after_settings):
+        raise Failure(f'no "{words["variable"]}" inside "{last}": {after_settings}')
+    s.wait_quiet(1)
+    since = s.mark("m: the next landmark, the licence's")
+    s.key("m")
+    s.wait_for(f'the link "{words["licence"]}"', lambda t: f'{words["licence"]} link' in t, since)
+    s.wait_quiet(1)
+    since = s.mark("m: the next landmark, the window's")
+    s.key("m")
+    s.wait_for('the main landmark "Glukara" with its heading',
+               lambda t: "Glukara heading level 1" in t, since)
 
 
 def back_to(s, what, accept):
