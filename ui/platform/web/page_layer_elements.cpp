@@ -124,7 +124,9 @@ val PageLayer::make_element(Mirror& mirror, int index)
     if (mirror.kind != Kind::Text && mirror.kind != Kind::Dialog && mirror.kind != Kind::Group)
         listen(e, "focus");
     e["dataset"].set("control", index);
-    e.set("id", utf8(QStringLiteral("glukara-") + mirror.place->objectName()));
+    // A group and the text inside it may cover the same widget, the chart.
+    e.set("id", utf8(QStringLiteral("glukara-") + mirror.place->objectName() +
+                     (mirror.kind == Kind::Group ? QStringLiteral("-group") : QString())));
     mirror.element = e;
     return e;
 }
