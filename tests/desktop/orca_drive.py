@@ -8,7 +8,7 @@ import re
 import sys
 import time
 
-from orca_session import Failure, Session, button_said
+from orca_session import Failure, button_said, run_session
 
 NORMAL = "The blood glucose level is within normal limits."
 # The band messages by their lowest level, as the tick chooses them.
@@ -30,19 +30,7 @@ def band_of(level):
 
 
 def main(program):
-    s = Session()
-    try:
-        s.start_desktop()
-        run(s, program)
-        print(s.transcript())
-        print("PASS: Orca says what happens in glukara")
-    except Failure as failure:
-        print(s.transcript())
-        print(f"FAIL: {failure}")
-        return 1
-    finally:
-        s.close()
-    return 0
+    return run_session(run, "Orca says what happens in glukara", program)
 
 
 def step(s, what, *keys):

@@ -7,26 +7,14 @@ the list has moved away and back, and in the glycogen store after insulin.
 orca_numbers.py PROGRAM"""
 import sys
 
-from orca_session import Failure, Session, button_said
+from orca_session import Failure, button_said, run_session
 
 # The window speaks German; Orca itself speaks English, as the session's locale.
 GERMAN = {"LC_ALL": "de_DE.UTF-8", "LANG": "de_DE.UTF-8", "LANGUAGE": ""}
 
 
 def main(program):
-    s = Session()
-    try:
-        s.start_desktop()
-        run(s, program)
-        print(s.transcript())
-        print("PASS: Orca hears the German window's numbers with a decimal comma")
-    except Failure as failure:
-        print(s.transcript())
-        print(f"FAIL: {failure}")
-        return 1
-    finally:
-        s.close()
-    return 0
+    return run_session(run, "Orca hears the German window's numbers with a decimal comma", program)
 
 
 def value_box(s, since, text):

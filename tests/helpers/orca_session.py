@@ -214,3 +214,24 @@ class Session:
                 p.kill()
                 p.wait()
         shutil.rmtree(self.home, ignore_errors=True)
+
+
+def run_session(run, passed, *args, orca_settings=None, on_failure=None):
+    """Runs run(session, *args) in a new session with the desktop started, and
+    prints Orca's transcript with PASS: passed, or FAIL and the reason; after
+    a failure, on_failure(session) may print more. Returns the exit status."""
+    s = Session(orca_settings)
+    try:
+        s.start_desktop()
+        run(s, *args)
+        print(s.transcript())
+        print(f"PASS: {passed}")
+    except Failure as failure:
+        print(s.transcript())
+        if on_failure:
+            on_failure(s)
+        print(f"FAIL: {failure}")
+        return 1
+    finally:
+        s.close()
+    return 0

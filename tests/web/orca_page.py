@@ -18,7 +18,7 @@ import pyatspi
 from gi.repository import GLib
 
 from orca_drive import BANDS
-from orca_session import Failure, Session, button_said, group_said
+from orca_session import Failure, button_said, group_said, run_session
 
 # What the page says in each language, from the program's translations. Orca
 # itself speaks English here, so the roles ("button") stay English.
@@ -136,23 +136,15 @@ def main(site, language="en"):
     # as it reads; on a busy machine it may come to that when the page's
     # controls are already there, and leave the focus anywhere. The road
     # starts where the page puts the focus.
-    s = Session(orca_settings={"sayAllOnLoad": False})
-    try:
-        s.start_desktop()
-        run(s, url, language, words)
-        print(s.transcript())
-        print(f"PASS: Orca reads glukara's page in Chromium ({language})")
-    except Failure as failure:
-        print(s.transcript())
-        log = os.path.join(s.home, "chromium.log")
-        if os.path.exists(log):
-            with open(log, errors="replace") as f:
-                print("Chromium's last output:\n" + "".join(f.readlines()[-20:]))
-        print(f"FAIL: {failure}")
-        return 1
-    finally:
-        s.close()
-    return 0
+    return run_session(run, f"Orca reads glukara's page in Chromium ({language})", url, language,
+                       words, orca_settings={"sayAllOnLoad": False}, on_failure=chromium_said)
+
+
+def chromium_said(s):
+    log = os.path.join(s.home, "chromium.log")
+    if os.path.exists(log):
+        with open(log, errors="replace") as f:
+            print("Chromium's last output:\n" + "".join(f.readlines()[-20:]))
 
 
 def tab_to(s, what, heard):
