@@ -150,7 +150,7 @@ void PageLayer::add(Kind kind, QWidget* source, QWidget* place, QWidget* within)
         mirrors.push_back({kind, source, place ? place : source, within});
 }
 
-void PageLayer::add_framed(Kind kind, QWidget* source, QWidget* place)
+void PageLayer::add_framed(Kind kind, QWidget* source)
 {
     if (!source)
         return;
@@ -158,12 +158,12 @@ void PageLayer::add_framed(Kind kind, QWidget* source, QWidget* place)
     while (frame && frame != window && !qobject_cast<QGroupBox*>(frame))
         frame = frame->parentWidget();
     if (frame == window) {
-        add(kind, source, place);
+        add(kind, source);
         return;
     }
     if (!mirror_of(frame))
         add(Kind::Group, frame);
-    add(kind, source, place, frame);
+    add(kind, source, nullptr, frame);
 }
 
 Mirror* PageLayer::mirror_of(QObject* object)

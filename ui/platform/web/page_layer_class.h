@@ -82,7 +82,7 @@ class PageLayer : public QObject
     void add(Kind kind, QWidget* source, QWidget* place = nullptr, QWidget* within = nullptr);
     // Adds a control in the group of the frame round it, which comes first
     // where it is the frame's first control.
-    void add_framed(Kind kind, QWidget* source, QWidget* place = nullptr);
+    void add_framed(Kind kind, QWidget* source);
     val make_element(Mirror& mirror, int index);
     void listen(const val& element, const char* type);
     void refresh(Mirror& mirror);
