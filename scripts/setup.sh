@@ -67,12 +67,30 @@ install_missing_packages() {
             missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    local sudo=()
-    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+    as_root apt-get update -qq
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
+}
+
+# as_root COMMAND [ARG...]: COMMAND as root, through sudo unless this is root.
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    else
+        sudo "$@"
+    fi
+}
+
+# add_debian_source_archive PACKAGE=VERSION: Debian 12's source archive among
+# apt's sources, unless apt-get source already finds PACKAGE=VERSION.
+add_debian_source_archive() {
+    apt-get source --print-uris "$1" >/dev/null 2>&1 && return 0
+    echo "Adding Debian 12's source archive to apt's sources"
+    printf '%s\n' 'Types: deb-src' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm' \
+        'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' |
+        as_root tee /etc/apt/sources.list.d/glukara-deb-src.sources >/dev/null
+    as_root apt-get update -qq
 }
 
 # toolchain_options DIR TOOLCHAIN: the options, one a line, that configure DIR
