@@ -13,6 +13,13 @@
 // its folder. A new version waits until no page of the one before is open
 // (neither skipWaiting nor clients.claim): a page that is still loading never
 // gets the rest of its files from another version.
+//
+// The browser's cache storage belongs to the whole host, not to a folder: any
+// other page on the same server can open glukara's caches and put files of
+// its own there. So every answer is checked against the build's hash, as
+// each file was checked when the version was kept; a file that differs is
+// never served, the version's cache is dropped, and the version is fetched
+// and kept again, whole and checked, from the server.
 'use strict';
 
 const version = '@VERSION@';
@@ -21,6 +28,15 @@ const files = {'@FILES@': ''};
 const scope = self.registration.scope;
 const own_caches = `glukara ${scope} `;
 const cache_name = own_caches + version;
+// What each kind of file is served as: the type is the worker's, not one
+// kept in the cache beside the bytes. Of the server's headers only those
+// that can only forbid are passed on, such as a school's frame-ancestors.
+const passed_headers = ['Content-Security-Policy', 'X-Frame-Options'];
+const types = {
+  html: 'text/html; charset=utf-8', js: 'text/javascript', wasm: 'application/wasm',
+  ico: 'image/x-icon', png: 'image/png', txt: 'text/plain; charset=utf-8',
+  webmanifest: 'application/manifest+json',
+};
 // Each address the worker answers for, and the file that answers it.
 const answers = new Map(Object.keys(files).map((name) => [new URL(name, scope).href, name]));
 answers.set(scope, 'index.html');
@@ -63,6 +79,36 @@ async function drop_older_versions() {
 self.addEventListener('install', (event) => event.waitUntil(keep_version()));
 self.addEventListener('activate', (event) => event.waitUntil(drop_older_versions()));
 
+// The file as this version has it, or undefined where the cache lacks it or
+// holds other bytes; those drop the version's cache, which is then kept
+// anew from the server for the next answers.
+async function kept_file(name, event) {
+  const kept = await caches.match(name, { cacheName: cache_name });
+  const body = kept && await kept.arrayBuffer();
+  if (body && await sha256(body) === files[name]) {
+    const headers = new Headers({ 'Content-Type': types[name.split('.').pop()] });
+    for (const header of passed_headers) {
+      if (kept.headers.has(header))
+        headers.set(header, kept.headers.get(header));
+    }
+    return new Response(body, { headers });
+  }
+  if (kept)
+    console.warn(`Glukara: ${name} in the cache is not the file of version ${version}; fetching the version again`);
+  event.waitUntil(keep_again());
+  return undefined;
+}
+
+// One renewal at a time, however many answers find the cache wanting.
+let renewal = null;
+function keep_again() {
+  if (renewal === null)
+    renewal = caches.delete(cache_name).then(keep_version).catch(() => {}).finally(() => {
+      renewal = null;
+    });
+  return renewal;
+}
+
 // Anything but the site's own files goes to the network untouched.
 self.addEventListener('fetch', (event) => {
   const request = event.request;
@@ -74,7 +120,5 @@ self.addEventListener('fetch', (event) => {
   const name = answers.get(url.href);
   if (name === undefined)
     return;
-  event.respondWith(caches.open(cache_name)
-                        .then((cache) => cache.match(name))
-                        .then((kept) => kept || fetch(request)));
+  event.respondWith(kept_file(name, event).then((kept) => kept || fetch(request)));
 });
