@@ -30,6 +30,8 @@ from pathlib import Path
 
 ONE_FILE = 'glukara.html'
 WORKER = 'service-worker.js'
+# What a school puts in the worker's place to take the site away again.
+WITHDRAWING_WORKER = 'withdraw-service-worker.js'
 PROGRAM = ('glukara.js', 'glukara.wasm')
 SCRIPTS = ('qtloader.js', 'page.js')
 # Of a hash's 64 hex digits, enough that two builds never share a name.
@@ -40,9 +42,10 @@ SCRIPT_HAZARDS = ('</script', '<!--')
 
 
 def kept_files(site):
-    """Everything the page may ask for: the site but the worker itself, and
-    the one-file page, which carries the rest again."""
-    names = sorted(p.name for p in site.iterdir() if p.name not in (ONE_FILE, WORKER))
+    """Everything the page may ask for: the site but the workers, and the
+    one-file page, which carries the rest again."""
+    names = sorted(p.name for p in site.iterdir()
+                   if p.name not in (ONE_FILE, WORKER, WITHDRAWING_WORKER))
     for name in names:
         if not (site / name).is_file():
             sys.exit(f'finish_site.py: {site / name} is not a file; the site is one flat folder')
@@ -92,12 +95,30 @@ def replace_once(text, old, new):
     return text.replace(old, new)
 
 
-def inline_script(site, name):
+def inline_script(site, name, hashes):
+    """The script element that carries NAME, whose text's hash goes into
+    HASHES for the page's policy."""
     text = (site / name).read_text()
     for hazard in SCRIPT_HAZARDS:
         if hazard in text.lower():
             sys.exit(f'finish_site.py: {name} holds "{hazard}" and cannot go inside a script element')
-    return f'<script>\n{text}\n</script>'
+    text = f'\n{text}\n'
+    hashes.append(base64.b64encode(hashlib.sha256(text.encode()).digest()).decode('ascii'))
+    return f'<script>{text}</script>'
+
+
+def one_file_policy(hashes):
+    """The one file's own Content-Security-Policy: only the scripts it carries
+    run, known by their hashes, and it loads nothing from any address. A
+    learning platform may serve the file under its own address, beside its
+    users' sessions; a script put into the file there does not run.
+    'unsafe-eval' is for Qt's loader, which starts the program it is given
+    with eval and compiles WebAssembly; the icon is a data: address. A policy
+    in the page cannot say who may frame it (frame-ancestors): that is the
+    serving platform's header."""
+    scripts = ' '.join(f"'sha256-{h}'" for h in hashes)
+    return (f"default-src 'none'; script-src {scripts} 'unsafe-eval'; style-src 'unsafe-inline'; "
+            "img-src data:; object-src 'none'; base-uri 'none'; form-action 'none'")
 
 
 def carried(site, name):
@@ -107,11 +128,13 @@ def carried(site, name):
 
 def write_one_file(site):
     page = (site / 'index.html').read_text()
-    # A policy of a page's own, given in the page, would refuse the scripts
-    # that this one carries inside it; the file has nothing else to protect.
-    page, found = re.subn(r'  <meta http-equiv="Content-Security-Policy" content="[^"]*">\n', '', page)
+    # The site's policy lets the site's own files run, which this page
+    # carries inside it instead: it gets a policy of its own below.
+    page, found = re.subn(r'  <meta http-equiv="Content-Security-Policy" content="[^"]*">\n',
+                          '  @POLICY@\n', page)
     if found != 1:
         sys.exit(f'finish_site.py: expected the page\'s Content-Security-Policy once, found it {found} times')
+    hashes = []
     icon = base64.b64encode((site / 'favicon.ico').read_bytes()).decode('ascii')
     page = replace_once(page, '<link rel="icon" href="favicon.ico">',
                         f'<link rel="icon" href="data:image/x-icon;base64,{icon}">')
@@ -121,8 +144,10 @@ def write_one_file(site):
     page = replace_once(page, '    <p id="one-file" hidden><a href="glukara.html">glukara.html</a></p>\n', '')
     page = replace_once(page, '<script src="qtloader.js"></script>',
                         '\n  '.join([carried(site, 'glukara.js'), carried(site, 'glukara.wasm'),
-                                     inline_script(site, 'qtloader.js')]))
-    page = replace_once(page, '<script src="page.js"></script>', inline_script(site, 'page.js'))
+                                     inline_script(site, 'qtloader.js', hashes)]))
+    page = replace_once(page, '<script src="page.js"></script>', inline_script(site, 'page.js', hashes))
+    page = replace_once(page, '@POLICY@', '<meta http-equiv="Content-Security-Policy" content="'
+                        f'{one_file_policy(hashes)}">')
 
     # The licences, which stand beside the site's page as files, are shown
     # within this one over the window.
