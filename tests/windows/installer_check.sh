@@ -5,7 +5,9 @@
 # The installer as school IT uses it: a silent install into a fresh wine
 # prefix; the program, its Start-menu entry and its uninstall entry checked;
 # the installed program started (a screenshot of it saved) and ended with
-# Quit; then a silent uninstall that must leave none of them behind.
+# Quit; then a silent uninstall that must leave none of them behind. Then the
+# folders it must refuse, outside Program Files, and a Program Files folder
+# that held a file of someone else's before, which keeps it.
 # installer_check.sh SETUP.exe WORKDIR
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
@@ -74,7 +76,9 @@ until window=$(xdotool search --onlyvisible --name "^Glukara\$" 2>/dev/null | he
     sleep 0.1
 done
 # Painted once the chart shows its bar.
-until import -window "$window" -depth 8 -crop 1x441+173+16 txt:- 2>/dev/null | grep -q "#B22222"; do
+# grep reads to the end: with -q it could end while import still writes,
+# and import'"'"'s broken pipe would fail the whole pipeline.
+until import -window "$window" -depth 8 -crop 1x441+173+16 txt:- 2>/dev/null | grep "#B22222" >/dev/null; do
     [ $SECONDS -lt $end ] || fail "the installed program painted no bar in 60 s"
     sleep 0.1
 done
@@ -96,4 +100,34 @@ wineserver -w
 if run reg query "$key" /reg:64; then fail "the uninstall entry is left behind"; fi
 wineserver -w
 echo "PASS: installed silently, started, and uninstalled without a trace"
+
+# Folders where every signed-in user could change the installed files. /D=
+# is read only as typed, unquoted even with spaces, so it goes through cmd,
+# which passes the line on as it is; wine would quote it.
+setup_path="$(winepath -w "$setup")"
+for folder in "C:\\Glukara" "C:\\Program Files\\..\\Glukara" "C:\\Program Files/../Glukara" \
+              "C:\\Program Files"; do
+    status=0
+    run cmd /c "$setup_path /S /D=$folder" || status=$?
+    wineserver -w
+    [ $status -eq 2 ] || fail "/D=$folder: the installer ended with $status, not 2"
+    [ ! -e "$WINEPREFIX/drive_c/Glukara" ] || fail "/D=$folder: C:\\Glukara was made"
+    [ ! -e "$installed" ] || fail "/D=$folder: Program Files\\Glukara was made"
+    if run reg query "$key" /reg:64; then fail "/D=$folder: an uninstall entry was written"; fi
+    echo "refused: /D=$folder, exit code 2"
+done
+
+# Someone else'"'"'s file in the folder before: installing and uninstalling leave it.
+mkdir -p "$installed"
+echo "notes of the school" >"$installed/notes.txt"
+run "$setup" /S || fail "the installer ended with $? into a folder with a file in it"
+wineserver -w
+[ -f "$installed/glukara.exe" ] || fail "not installed into a folder with a file in it"
+run "C:\\Program Files\\Glukara\\uninstall.exe" /S || fail "the uninstaller ended with $?"
+wineserver -w
+[ "$(cat "$installed/notes.txt" 2>/dev/null)" = "notes of the school" ] ||
+    fail "the file that was in the folder before is gone or changed"
+left="$(cd "$installed" && echo *)"
+[ "$left" = notes.txt ] || fail "after the uninstall the folder holds $left, not just notes.txt"
+echo "PASS: folders outside Program Files refused; a file that was there before is kept"
 ' _ "$setup" "$work"
