@@ -8,7 +8,10 @@
 // - from asking Chromium for the page, in a fresh profile with nothing
 //   cached, to the first screenshot that shows the painted window, against
 //   the desktop program from its start to its first painted frame (on the
-//   X server of DISPLAY), taken in turns.
+//   X server of DISPLAY), taken in turns;
+// - the page opened again from the site that the browser keeps, whose
+//   worker checks every file it answers with against the build's hash,
+//   against the same site with a worker that answers unchecked, in turns.
 'use strict';
 const fs = require('fs');
 const os = require('os');
@@ -53,7 +56,7 @@ function painted(row) {
   return inside(4) && inside(row.width - 5);
 }
 
-async function page_once(url) {
+async function open_profile() {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-bench-'));
   const context = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
@@ -64,6 +67,23 @@ async function page_once(url) {
     viewport: { width: 1024, height: 768 },
   });
   const page = context.pages()[0] || (await context.newPage());
+  const close = async () => {
+    await context.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  };
+  return { page, close };
+}
+
+async function page_once(url) {
+  const { page, close } = await open_profile();
+  const result = await first_window(page, url);
+  await close();
+  return result;
+}
+
+// From asking for the page to the first screenshot that shows the painted
+// window; and how often the screenshots came.
+async function first_window(page, url) {
   const asked = performance.now();
   await page.goto(url);
   await page.waitForFunction(() => !document.getElementById('screen').hidden, null, { timeout: 60000 });
@@ -85,9 +105,42 @@ async function page_once(url) {
       throw new Error('the window was not painted within a minute');
   }
   const interval = performance.now() - asked - found;
-  await context.close();
-  fs.rmSync(profile, { recursive: true, force: true });
   return { ms: found, shot_ms: interval };
+}
+
+// The page opened again, `rounds` times, once the browser keeps the site and
+// its worker answers.
+async function kept_site(url) {
+  const { page, close } = await open_profile();
+  const opening = [];
+  try {
+    await first_window(page, url);
+    await page.waitForFunction(async () => {
+      const names = await caches.keys();
+      return names.length === 1 && (await (await caches.open(names[0])).keys()).length > 10;
+    }, null, { timeout: 60000, polling: 100 });
+    for (let i = 0; i < rounds; ++i) {
+      opening.push((await first_window(page, url)).ms);
+      if (!(await page.evaluate(() => navigator.serviceWorker.controller !== null)))
+        throw new Error('the page opened again is not the worker\'s');
+    }
+  } finally {
+    await close();
+  }
+  return median(opening);
+}
+
+// A copy of the site whose worker answers from its cache unchecked.
+function unchecked_copy() {
+  const copy = fs.mkdtempSync(path.join(os.tmpdir(), 'glukara-unchecked-'));
+  fs.cpSync(site, copy, { recursive: true });
+  const worker = path.join(copy, 'service-worker.js');
+  const checked = 'if (body && await sha256(body) === files[name]) {';
+  const text = fs.readFileSync(worker, 'utf8');
+  if (!text.includes(checked))
+    throw new Error(`the worker has no "${checked}" to take out`);
+  fs.writeFileSync(worker, text.replace(checked, 'if (body) {'));
+  return copy;
 }
 
 function desktop_once() {
@@ -123,6 +176,19 @@ function desktop_once() {
   console.log(`page asked for to first painted window (median of ${rounds}, fresh profile): ${median(web).toFixed(0)} ms ` +
               `(screenshots taken every ${median(shot).toFixed(0)} ms), min ${Math.min(...web).toFixed(0)}, max ${Math.max(...web).toFixed(0)}`);
   console.log(`desktop glukara, start to first frame (median of ${rounds}, same run): ${median(desktop).toFixed(1)} ms`);
+  const unchecked = unchecked_copy();
+  const [checked_server, unchecked_server] = [await serve(site), await serve(unchecked)];
+  try {
+    const checked_ms = await kept_site(checked_server.url);
+    const unchecked_ms = await kept_site(unchecked_server.url);
+    console.log(`opened again from the kept site (median of ${rounds}): ${checked_ms.toFixed(0)} ms with ` +
+                `every file checked, ${unchecked_ms.toFixed(0)} ms unchecked (same run): ` +
+                `x${(checked_ms / unchecked_ms).toFixed(2)}`);
+  } finally {
+    checked_server.stop();
+    unchecked_server.stop();
+    fs.rmSync(unchecked, { recursive: true, force: true });
+  }
 })().catch((e) => {
   console.error(e.message);
   process.exit(1);
