@@ -10,38 +10,19 @@
 # that held a file of someone else's before, which keeps it.
 # installer_check.sh SETUP.exe WORKDIR
 set -euo pipefail
-here="$(cd "$(dirname "$0")/.." && pwd)"
+here="$(cd "$(dirname "$0")" && pwd)"
 setup="$(realpath "$1")"
-work="$2"
-# A wine server of an earlier run may still be saving that run's prefix.
-WINEPREFIX="$work/prefix" wineserver -k 2>/dev/null || true
-rm -rf "$work"
-mkdir -p "$work"
-exec "$here/helpers/xvfb_session.sh" 1024x768 bash -c '
-set -euo pipefail
-setup="$1" work="$2"
-export WINEPREFIX="$work/prefix" WINEDEBUG=-all
-# No Mono or Gecko prompts, and no menu entries of wine'"'"'s in the host'"'"'s home.
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-fail() { echo "FAIL: $*"; exit 1; }
-# Into files: wine keeps its programs'"'"' output open.
-run() { wine "$@" >"$work/out" 2>"$work/err" </dev/null; }
-
-# A fresh prefix. Under load wine has once failed to make one ("could not
-# load kernel32.dll"): that is wine setting itself up, not the installer, so
-# it is tried once more, and what wine said is shown.
-make_prefix() {
-    rm -rf "$WINEPREFIX"
-    wineboot -i >"$work/out" 2>&1 && wineserver -w
-}
-if ! make_prefix; then
-    echo "wineboot failed once: $(cat "$work/out")"
-    wineserver -k 2>/dev/null || true
-    make_prefix || fail "wineboot failed again: $(cat "$work/out")"
+if [ -z "${GLUKARA_ON_XVFB:-}" ]; then
+    # A wine server of an earlier run may still be saving that run's prefix.
+    WINEPREFIX="$2/prefix" wineserver -k 2>/dev/null || true
+    rm -rf "$2"
+    mkdir -p "$2"
+    GLUKARA_ON_XVFB=1 exec "$here/../helpers/xvfb_session.sh" 1024x768 "$0" "$setup" "$(realpath "$2")"
 fi
-installed="$WINEPREFIX/drive_c/Program Files/Glukara"
+source "$here/installer_lib.sh" "$2"
+fresh_prefix
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glukara.lnk"
-key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\glukara"
+key="$uninstall_keys\\glukara"
 
 run "$setup" /S || fail "the installer ended with $?"
 wineserver -w
@@ -53,44 +34,12 @@ cmp -s "$installed/glukara.exe" "$(dirname "$setup")/glukara.exe" ||
 echo "installed: $(cd "$installed" && echo *)"
 [ -f "$shortcut" ] || fail "no Start-menu entry Glukara.lnk"
 echo "Start-menu entry: Glukara.lnk"
-value() {
-    run reg query "$key" /v "$1" /reg:64 || return 1
-    sed -n "s/^ *$1 *REG_[A-Z_]* *//p" "$work/out" | tr -d "\r"
-}
-for pair in "DisplayName=Glukara" "DisplayVersion=1.00" "Publisher=glukara developers" \
-            "DisplayIcon=C:\\Program Files\\Glukara\\glukara.exe,0" \
-            "UninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\"" \
-            "QuietUninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\" /S"; do
-    name=${pair%%=*} expected=${pair#*=}
-    seen=$(value "$name") || fail "no $name under $key"
-    [ "$seen" = "$expected" ] || fail "$name is \"$seen\", not \"$expected\""
-    echo "uninstall entry: $name = $seen"
-done
+expect_values "$key" "DisplayName=Glukara" "DisplayVersion=1.00" "Publisher=glukara developers" \
+    "DisplayIcon=C:\\Program Files\\Glukara\\glukara.exe,0" \
+    "UninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\"" \
+    "QuietUninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\" /S"
 
-# The installed program, as the Start-menu entry starts it.
-(run "C:\\Program Files\\Glukara\\glukara.exe"; echo $? >"$work/status") &
-end=$((SECONDS + 60))
-until window=$(xdotool search --onlyvisible --name "^Glukara\$" 2>/dev/null | head -1) &&
-      [ -n "$window" ]; do
-    [ $SECONDS -lt $end ] || fail "the installed program showed no window \"Glukara\" in 60 s"
-    sleep 0.1
-done
-# Painted once the chart shows its bar.
-# grep reads to the end: with -q it could end while import still writes,
-# and import'"'"'s broken pipe would fail the whole pipeline.
-until import -window "$window" -depth 8 -crop 1x441+173+16 txt:- 2>/dev/null | grep "#B22222" >/dev/null; do
-    [ $SECONDS -lt $end ] || fail "the installed program painted no bar in 60 s"
-    sleep 0.1
-done
-import -window "$window" "$work/installed.png"
-echo "installed program shown: $work/installed.png"
-xdotool key Tab Tab Tab space
-end=$((SECONDS + 20))
-until [ -s "$work/status" ]; do
-    [ $SECONDS -lt $end ] || fail "the installed program did not end after Tab x3, Space on Quit"
-    sleep 0.1
-done
-[ "$(cat "$work/status")" = 0 ] || fail "the installed program ended with $(cat "$work/status")"
+start_installed "$work/installed.png"
 
 run "C:\\Program Files\\Glukara\\uninstall.exe" /S || fail "the uninstaller ended with $?"
 # The uninstaller runs on from a copy of itself; the server ends with it.
@@ -117,7 +66,7 @@ for folder in "C:\\Glukara" "C:\\Program Files\\..\\Glukara" "C:\\Program Files/
     echo "refused: /D=$folder, exit code 2"
 done
 
-# Someone else'"'"'s file in the folder before: installing and uninstalling leave it.
+# Someone else's file in the folder before: installing and uninstalling leave it.
 mkdir -p "$installed"
 echo "notes of the school" >"$installed/notes.txt"
 run "$setup" /S || fail "the installer ended with $? into a folder with a file in it"
@@ -130,4 +79,3 @@ wineserver -w
 left="$(cd "$installed" && echo *)"
 [ "$left" = notes.txt ] || fail "after the uninstall the folder holds $left, not just notes.txt"
 echo "PASS: folders outside Program Files refused; a file that was there before is kept"
-' _ "$setup" "$work"
