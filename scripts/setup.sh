@@ -120,8 +120,8 @@ build_tree() {
 
 # Releasing: scripts/release and the tests of what it makes. Debian's source
 # packages are fetched with apt-get source (dpkg-dev), SHA256SUMS is signed
-# with gpg.
-release_packages=(dpkg-dev file gnupg)
+# with gpg; msitools' msiextract unpacks the Windows Installer package.
+release_packages=(dpkg-dev file gnupg msitools)
 
 # Qt's CMake reads emscripten's version from an emsdk-shaped folder; Debian's
 # emscripten lives in /usr. For scripts/build-web and the release's tests.

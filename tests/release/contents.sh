@@ -2,7 +2,7 @@
 # SPDX-FileCopyrightText: 2026 glukara developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# What a release's DIST holds: the five downloads, glukara's source and the
+# What a release's DIST holds: the six downloads, glukara's source and the
 # source of the Qt built into the static programs, all checked by SHA256SUMS
 # and nothing besides; and in every download that unpacks here, the licence
 # texts of glukara and of every part built in, and where the source is.
@@ -19,6 +19,7 @@ debs=("$dist"/glukara_*_amd64.deb)
 version="$(basename "${debs[0]}" | sed 's/^glukara_\(.*\)_amd64[.]deb$/\1/')"
 
 for file in "glukara_${version}_amd64.deb" "glukara-$version-win64.zip" "glukara-$version-win64-setup.exe" \
+    "glukara-$version-win64.msi" \
     "glukara-$version-web.zip" "glukara-$version.html" "glukara-$version-source.tar.gz" \
     "source/glukara-$version-qt-recipes.tar.gz" SHA256SUMS; do
     [ -s "$dist/$file" ] || fail "no $file in the release"
@@ -69,7 +70,7 @@ gpl() {
         fail "$1 does not carry the GPL${3:+ as $3}"
     fi
 }
-mkdir "$scratch/deb" "$scratch/zip" "$scratch/site" "$scratch/html"
+mkdir "$scratch/deb" "$scratch/zip" "$scratch/msi" "$scratch/site" "$scratch/html"
 dpkg-deb -x "${debs[0]}" "$scratch/deb"
 # As every Debian package does: the copyright file names Debian's copy.
 gpl "the .deb" "$scratch/deb/usr/share/doc/glukara/copyright" /usr/share/common-licenses/GPL-3
@@ -77,6 +78,13 @@ carries "the .deb" "$scratch/deb/usr/share/doc/glukara"
 python3 -m zipfile -e "$dist/glukara-$version-win64.zip" "$scratch/zip"
 gpl "the Windows zip" "$scratch/zip"
 carries "the Windows zip" "$scratch/zip"
+# The package holds the zip's files, the same bytes.
+msiextract -C "$scratch/msi" "$dist/glukara-$version-win64.msi" >/dev/null
+if diff -r "$scratch/zip/glukara" "$scratch/msi/Glukara" >/dev/null 2>&1; then
+    echo "PASS: the Windows Installer package holds the zip's files"
+else
+    fail "the Windows Installer package does not hold the zip's files: $(cd "$scratch/msi" && find . -type f)"
+fi
 python3 -m zipfile -e "$dist/glukara-$version-web.zip" "$scratch/site"
 gpl "the site" "$scratch/site"
 carries "the site" "$scratch/site"
