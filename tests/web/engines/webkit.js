@@ -107,15 +107,42 @@ async function launch({ language, without }) {
   const at = `/session/${session.sessionId}`;
   await call('POST', `${at}/window/rect`, { width: 1024, height: 800 });
 
+  // The page's problems are read from where the last answer left off, not
+  // taken out of the page, so that an answer lost on the way loses none.
   const problems = [];
+  let problems_read = 0;
+  let document_seen = null;
   async function evaluate(fn, arg) {
-    const answer = await call('POST', `${at}/execute/sync`, {
+    const ask = () => call('POST', `${at}/execute/sync`, {
       script: `${watch}
-               const value = (${fn}).apply(null, arguments);
-               return { value, problems: window.glukaraSeenProblems.splice(0) };`,
-      args: arg === undefined ? [] : [arg],
+               if (!window.glukaraDocument)
+                 window.glukaraDocument = String(Math.random());
+               const value = (${fn}).apply(null, arguments[0]);
+               const glukaraPage = window.glukaraDocument;
+               return { value, document: glukaraPage,
+                        problems: window.glukaraSeenProblems.slice(glukaraPage === arguments[1] ? arguments[2] : 0) };`,
+      args: [arg === undefined ? [] : [arg], document_seen, problems_read],
     });
+    // Now and then, on a loaded machine, WebKitWebDriver cannot parse the
+    // answer of a script that ran; the scripts that the tests run only read
+    // the page or do what may be done twice, so asking again is safe.
+    let answer;
+    for (let attempt = 1; ; ++attempt) {
+      try {
+        answer = await ask();
+        break;
+      } catch (e) {
+        if (attempt === 3 || !/Could not parse script result/.test(e.message))
+          throw e;
+        console.error(`WebKitWebDriver could not parse a script's answer; asked again (${attempt})`);
+      }
+    }
+    if (answer.document !== document_seen) {
+      document_seen = answer.document;
+      problems_read = 0;
+    }
     problems.push(...answer.problems);
+    problems_read += answer.problems.length;
     return answer.value;
   }
   const actions = (list) => call('POST', `${at}/actions`, { actions: list });
