@@ -3,11 +3,16 @@
 
 #include "guide_replay.h"
 
+#include "translations.h"
 #include "window_access.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QLocale>
 #include <QRegularExpression>
+
+#include <utility>
 
 namespace guide
 {
@@ -18,6 +23,24 @@ const Table* Document::table(const QStringList& header) const
         if (t.header == header)
             return &t;
     return nullptr;
+}
+
+QString Document::picture_folder() const
+{
+    return language == QLatin1String("en") ? QStringLiteral("guide/")
+                                            : QStringLiteral("guide/%1/").arg(language);
+}
+
+QList<int> Document::checked_columns(const QStringList& header) const
+{
+    if (header == words.experiment_header || header == words.band_header ||
+        header == words.tab_header)
+        return {0, 1, 2, 3, 4, 5};
+    if (header == words.number_header || header == words.part_header)
+        return {0, 1};
+    if (header == words.typing_header)
+        return {1, 2, 3};
+    return {};
 }
 
 namespace
@@ -50,14 +73,96 @@ bool is_table_line(const QString& line)
 
 } // namespace
 
-std::optional<Document> read(const QString& path)
+namespace
+{
+
+QStringList cells_of_words(const QString& value)
+{
+    QStringList cells = value.split(QLatin1Char('|'));
+    for (QString& c : cells)
+        c = c.trimmed();
+    return cells;
+}
+
+// The "key: value" lines of the comment above the guide's title.
+bool read_words(const QStringList& lines, Words& words, QString* error)
+{
+    static const QRegularExpression entry(QStringLiteral("^([a-z_]+): (.*)$"));
+    QMap<QString, QString> found;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1Char('#')))
+            break;
+        if (const auto m = entry.match(line); m.hasMatch())
+            found.insert(m.captured(1), m.captured(2).trimmed());
+    }
+    const std::pair<const char*, QString*> texts[] = {
+        {"watch", &words.watch},
+        {"press", &words.press},
+        {"press_times", &words.press_times},
+        {"tick", &words.tick},
+        {"untick", &words.untick},
+        {"set", &words.set},
+        {"empty", &words.empty},
+        {"below", &words.below},
+        {"range", &words.range},
+        {"blood_glucose", &words.blood_glucose},
+        {"chart_bottom", &words.chart_bottom},
+        {"chart_top", &words.chart_top},
+        {"tick_time", &words.tick_time},
+        {"seconds", &words.seconds},
+        {"experiment_title", &words.experiment_title},
+        {"experiment_reference", &words.experiment_reference},
+        {"bands", &words.bands},
+        {"quantities", &words.quantities},
+        {"prose_numbers", &words.prose_numbers},
+    };
+    const std::pair<const char*, QStringList*> lists[] = {
+        {"experiment_header", &words.experiment_header},
+        {"band_header", &words.band_header},
+        {"number_header", &words.number_header},
+        {"part_header", &words.part_header},
+        {"tab_header", &words.tab_header},
+        {"typing_header", &words.typing_header},
+        {"languages", &words.languages},
+        {"counted", &words.counted},
+    };
+    QStringList missing;
+    for (const auto& [key, text] : texts) {
+        if (!found.contains(QLatin1String(key)))
+            missing << QLatin1String(key);
+        *text = found.value(QLatin1String(key));
+    }
+    for (const auto& [key, list] : lists) {
+        if (!found.contains(QLatin1String(key)))
+            missing << QLatin1String(key);
+        *list = cells_of_words(found.value(QLatin1String(key)));
+    }
+    if (!missing.isEmpty())
+        *error = QStringLiteral("no words for %1").arg(missing.join(QLatin1String(", ")));
+    else if (words.languages.size() != language_codes.size() || words.counted.size() != 10)
+        *error = QStringLiteral("the words need seven languages and ten counted words");
+    return error->isEmpty();
+}
+
+} // namespace
+
+std::optional<Document> read(const QString& path, QString* error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        *error = QStringLiteral("cannot read %1").arg(path);
         return std::nullopt;
+    }
     Document doc;
     doc.path = path;
+    // guide.md is the English guide, guide.de.md the German one.
+    const QStringList name = QFileInfo(path).fileName().split(QLatin1Char('.'));
+    doc.language = name.size() == 3 ? name[1] : QStringLiteral("en");
     doc.lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!read_words(doc.lines, doc.words, error)) {
+        *error = QStringLiteral("%1: %2").arg(path, *error);
+        return std::nullopt;
+    }
     QString heading;
     for (int i = 0; i < doc.lines.size(); ++i) {
         const QString& line = doc.lines[i];
@@ -81,15 +186,22 @@ std::optional<Document> read(const QString& path)
     return doc;
 }
 
-QList<int> checked_columns(const QStringList& header)
+void install_language(const Document& doc)
 {
-    if (header == experiment_header || header == band_header || header == tab_header)
-        return {0, 1, 2, 3, 4, 5};
-    if (header == number_header || header == part_header)
-        return {0, 1};
-    if (header == typing_header)
-        return {1, 2, 3};
-    return {};
+    install_translations(doc.language == QLatin1String("en") ? QLocale::c()
+                                                              : QLocale(doc.language));
+}
+
+QString fill(QString pattern, const QMap<QString, QString>& values)
+{
+    for (auto v = values.begin(); v != values.end(); ++v)
+        pattern.replace(QLatin1Char('{') + v.key() + QLatin1Char('}'), v.value());
+    return pattern;
+}
+
+QString text(double value)
+{
+    return QString::fromStdString(glukara_code::value_to_text(float(value), decimal_separator()));
 }
 
 QString bold(const QString& cell)
@@ -104,7 +216,7 @@ QList<Experiment> experiments(const Document& doc, QString* error)
         QStringLiteral("^(\\d+)\\s*(%1)?$").arg(picture_mark));
     QList<Experiment> found;
     for (const Table& t : doc.tables) {
-        if (t.header != experiment_header)
+        if (t.header != doc.words.experiment_header)
             continue;
         Experiment e;
         e.number = int(found.size()) + 1;
@@ -113,7 +225,7 @@ QList<Experiment> experiments(const Document& doc, QString* error)
         for (int r = 0; r < t.rows.size(); ++r) {
             const QStringList& c = t.rows[r];
             const auto m = second_cell.match(c.value(0));
-            if (c.size() != experiment_header.size() || !m.hasMatch()) {
+            if (c.size() != doc.words.experiment_header.size() || !m.hasMatch()) {
                 *error = QStringLiteral("%1:%2: a step needs six cells and a second")
                              .arg(doc.path)
                              .arg(t.row_lines[r]);
@@ -138,8 +250,8 @@ QList<Experiment> experiments(const Document& doc, QString* error)
 QMap<QString, QString> band_messages(const Document& doc)
 {
     QMap<QString, QString> messages;
-    messages.insert(no_message, QString());
-    if (const Table* bands = doc.table(band_header))
+    messages.insert(doc.words.empty, QString());
+    if (const Table* bands = doc.table(doc.words.band_header))
         for (const QStringList& row : bands->rows) {
             QString message = row.value(2);
             if (message.startsWith(QLatin1Char('"')) && message.endsWith(QLatin1Char('"')))
@@ -152,46 +264,71 @@ QMap<QString, QString> band_messages(const Document& doc)
 namespace
 {
 
+QString one_line(QString caption)
+{
+    return caption.replace(QLatin1Char('\n'), QLatin1Char(' '));
+}
+
 QAbstractButton* button_named(const glukara& w, const QString& caption)
 {
     for (int i = 0; i < glukara::button_count; ++i)
-        if (cmd_button(w, i)->text() == caption)
+        if (one_line(cmd_button(w, i)->text()) == caption)
             return cmd_button(w, i);
     return nullptr;
 }
 
-// Performs one cell of the "You do" column.
-QString act(glukara& w, const QString& action)
+// A template of the guide's words as a pattern that matches a whole cell:
+// the names in it stand for any text, {times} for a count, {value} for a
+// number.
+QRegularExpression cell_pattern(const QString& words)
 {
-    static const QRegularExpression press(
-        QStringLiteral("^Press \\*\\*(.+?)\\*\\*(?: (\\d+) times)?$"));
-    static const QRegularExpression tick_box(
-        QStringLiteral("^(Tick|Untick) \\*\\*Diabetic\\?\\*\\*$"));
-    static const QRegularExpression set(QStringLiteral("^Set \\*\\*(.+?)\\*\\* to (\\S+)$"));
-    if (action == QLatin1String("watch"))
-        return {};
-    if (const auto m = press.match(action); m.hasMatch()) {
-        QAbstractButton* b = button_named(w, m.captured(1));
-        if (!b)
-            return QStringLiteral("no button reads \"%1\"").arg(m.captured(1));
-        const int times = m.captured(2).isEmpty() ? 1 : m.captured(2).toInt();
-        for (int i = 0; i < times; ++i)
-            click(b);
-        return {};
+    static const QRegularExpression placeholder(QStringLiteral("\\{(\\w+)\\}"));
+    QString pattern = QStringLiteral("^");
+    qsizetype at = 0;
+    for (auto it = placeholder.globalMatch(words); it.hasNext();) {
+        const auto m = it.next();
+        pattern += QRegularExpression::escape(words.mid(at, m.capturedStart() - at));
+        const QString name = m.captured(1);
+        pattern += name == QLatin1String("times")   ? QStringLiteral("(?<times>\\d+)")
+                   : name == QLatin1String("value") ? QStringLiteral("(?<value>\\S+)")
+                                                    : QStringLiteral("(?<%1>.+?)").arg(name);
+        at = m.capturedEnd();
     }
-    if (const auto m = tick_box.match(action); m.hasMatch()) {
-        const bool tick = m.captured(1) == QLatin1String("Tick");
-        if (diabetic_check(w)->isChecked() == tick)
-            return QStringLiteral("\"Diabetic?\" is %1 already").arg(tick ? "ticked" : "unticked");
-        click(diabetic_check(w));
+    return QRegularExpression(pattern + QRegularExpression::escape(words.mid(at)) +
+                              QLatin1Char('$'));
+}
+
+// Performs one cell of the "You do" column.
+QString act(glukara& w, const Words& words, const QString& action)
+{
+    if (action == words.watch)
         return {};
-    }
-    if (const auto m = set.match(action); m.hasMatch()) {
-        const int entry = variable_combo(w)->findText(m.captured(1));
+    for (const QString& press : {words.press_times, words.press})
+        if (const auto m = cell_pattern(press).match(action); m.hasMatch()) {
+            QAbstractButton* b = button_named(w, m.captured(QStringLiteral("control")));
+            if (!b)
+                return QStringLiteral("no button reads \"%1\"").arg(m.captured(QStringLiteral("control")));
+            const int times = m.captured(QStringLiteral("times")).isEmpty() ? 1 : m.captured(QStringLiteral("times")).toInt();
+            for (int i = 0; i < times; ++i)
+                click(b);
+            return {};
+        }
+    for (const QString& box : {words.tick, words.untick})
+        if (const auto m = cell_pattern(box).match(action); m.hasMatch()) {
+            if (m.captured(QStringLiteral("box")) != diabetic_check(w)->text())
+                return QStringLiteral("the box reads \"%1\"").arg(diabetic_check(w)->text());
+            const bool tick = box == words.tick;
+            if (diabetic_check(w)->isChecked() == tick)
+                return QStringLiteral("the box is %1 already").arg(tick ? "ticked" : "unticked");
+            click(diabetic_check(w));
+            return {};
+        }
+    if (const auto m = cell_pattern(words.set).match(action); m.hasMatch()) {
+        const int entry = variable_combo(w)->findText(m.captured(QStringLiteral("quantity")));
         if (entry < 0)
-            return QStringLiteral("the list has no \"%1\"").arg(m.captured(1));
+            return QStringLiteral("the list has no \"%1\"").arg(m.captured(QStringLiteral("quantity")));
         choose_entry(w, entry);
-        type_value(w, m.captured(2));
+        type_value(w, m.captured(QStringLiteral("value")));
         return {};
     }
     return QStringLiteral("cannot do \"%1\"").arg(action);
@@ -203,14 +340,10 @@ QString shown_message(const QMap<QString, QString>& messages, const QString& tex
     return QStringLiteral("%1 (\"%2\")").arg(name, text);
 }
 
-QString text(double value)
-{
-    return QString::fromStdString(glukara_code::value_to_text(float(value)));
-}
-
 } // namespace
 
-QString replay(glukara& w, const Experiment& e, int last, const QMap<QString, QString>* messages)
+QString replay(glukara& w, const Document& doc, const Experiment& e, int last,
+               const QMap<QString, QString>* messages)
 {
     int second = 0;
     for (int i = 0; i <= last; ++i) {
@@ -230,7 +363,7 @@ QString replay(glukara& w, const Experiment& e, int last, const QMap<QString, QS
                                    .arg(second)
                                    .arg(shown_message(*messages, info_text(w)));
         }
-        if (const QString problem = act(w, s.action); !problem.isEmpty())
+        if (const QString problem = act(w, doc.words, s.action); !problem.isEmpty())
             return where + problem;
         if (!checked)
             continue;
@@ -260,11 +393,11 @@ const std::array<Part, 14> parts = {{
     {5, "variable_combo", "Label1_0", "Label1_0", Part::right_of},
     {6, "value_inputbox", "Label1_1", "Label1_1", Part::right_of},
     {7, "diabetic_check", "diabetic_check", "diabetic_check", Part::above},
-    {8, "cmd_button_0", "cmd_button_0", "cmd_button_0", Part::inside_top_right},
+    {8, "cmd_button_0", "cmd_button_0", "cmd_button_0", Part::above},
     {9, "cmd_button_1", "cmd_button_1", "cmd_button_1", Part::inside_top_right},
     {10, "cmd_button_2", "cmd_button_2", "cmd_button_2", Part::inside_top_right},
-    {11, "cmd_button_3", "cmd_button_3", "cmd_button_3", Part::inside_top_right},
-    {12, "cmd_button_4", "cmd_button_4", "cmd_button_4", Part::inside_top_right},
+    {11, "cmd_button_3", "cmd_button_3", "cmd_button_3", Part::above},
+    {12, "cmd_button_4", "cmd_button_4", "cmd_button_4", Part::above},
     {13, "cmd_button_5", "cmd_button_5", "cmd_button_5", Part::inside_top_right},
     {14, "cmd_button_6", "cmd_button_6", "cmd_button_6", Part::inside_top_right},
 }};
@@ -274,7 +407,7 @@ QString shown_name(const QWidget& w, const Part& part)
     const QString name = QString::fromLatin1(part.named_by);
     QWidget* c = control<QWidget>(w, name);
     if (auto* b = qobject_cast<QAbstractButton*>(c))
-        return b->text();
+        return one_line(b->text());
     if (auto* g = qobject_cast<QGroupBox*>(c))
         return g->title();
     if (auto* l = qobject_cast<QLabel*>(c))

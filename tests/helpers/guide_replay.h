@@ -29,25 +29,54 @@ struct Table {
     QList<int> row_lines;
 };
 
-struct Document {
-    QString path;
-    QStringList lines;
-    QList<Table> tables;
-    // The first table with exactly this header, or none.
-    const Table* table(const QStringList& header) const;
+// The words that a guide's tables are written in, which the guide gives in a
+// comment at its top: its table headers, how a "You do" cell says each
+// action, and the names of what the window shows in no control's text.
+// Templates hold {placeholders}.
+struct Words {
+    QStringList experiment_header, band_header, number_header, part_header, tab_header,
+        typing_header;
+    QString watch, press, press_times, tick, untick, set;
+    QString empty, below, range;
+    QString blood_glucose, chart_bottom, chart_top, tick_time, seconds;
+    QStringList languages; // English, German, Spanish, French, Italian, Dutch, Portuguese
+    QString experiment_title;
+    QString experiment_reference; // a pattern with the two numbers it may name
+    QStringList counted;          // the words for one to ten
+    QString bands, quantities;
+    QString prose_numbers; // a pattern for any other number the prose may hold
 };
 
-std::optional<Document> read(const QString& path);
+// The codes of the languages in the order of Words::languages.
+const QStringList language_codes = {"en", "de", "es", "fr", "it", "nl", "pt"};
 
-// The headers of the tables whose cells a test checks, and which of their
-// columns it checks; every other cell of the guide is prose.
-const QStringList experiment_header = {"Second", "You do", "Level", "Bar", "Message", "Store"};
-const QStringList band_header = {"Level (mg / 100 ml)", "Band", "Message"};
-const QStringList number_header = {"Quantity", "Value", "What it means"};
-const QStringList part_header = {"Label", "Part", "What it is for"};
-const QStringList tab_header = {"Tab stop", "Control"};
-const QStringList typing_header = {"Window", "You type", "The Value box shows", "After one tick"};
-QList<int> checked_columns(const QStringList& header);
+struct Document {
+    QString path;
+    QString language; // "en" for guide.md, "de" for guide.de.md
+    QStringList lines;
+    QList<Table> tables;
+    Words words;
+    // The first table with exactly this header, or none.
+    const Table* table(const QStringList& header) const;
+    // Where its pictures are, relative to it: guide/ or guide/de/.
+    QString picture_folder() const;
+    // The headers of the tables whose cells a test checks, and which of
+    // their columns it checks; every other cell of the guide is prose.
+    QList<int> checked_columns(const QStringList& header) const;
+};
+
+// Reads a guide and its words; what is missing is reported in `error`.
+std::optional<Document> read(const QString& path, QString* error);
+
+// Installs the window's translation for the guide's language; the windows
+// made afterwards speak it.
+void install_language(const Document& doc);
+
+// A template's text with its placeholders filled in.
+QString fill(QString pattern, const QMap<QString, QString>& values);
+
+// A number as the window writes it in the installed language.
+QString text(double value);
 
 // The text between the first pair of double asterisks, or the empty text.
 QString bold(const QString& cell);
@@ -72,17 +101,16 @@ struct Experiment {
 // Every experiment table; an unreadable cell is reported in `error`.
 QList<Experiment> experiments(const Document& doc, QString* error);
 
-// Band name -> the program's message, from the guide's band table; the name
-// "(empty)" stands for the empty message line.
+// Band name -> the program's message, from the guide's band table; the
+// guide's word for "(empty)" stands for the empty message line.
 QMap<QString, QString> band_messages(const Document& doc);
-const QString no_message = QStringLiteral("(empty)");
 
 // Does steps 0 to `last` of `e` on a freshly opened window, as a pupil does
 // them: ticks up to each step's second while time runs, then its action. With
 // `messages`, step `last` is checked: the message at each tick since the step
 // before, then level, bar, message and store after its action. Returns what
 // went wrong, or the empty text.
-QString replay(glukara& w, const Experiment& e, int last,
+QString replay(glukara& w, const Document& doc, const Experiment& e, int last,
                const QMap<QString, QString>* messages = nullptr);
 
 // The numbered labels of the annotated overview picture.
@@ -95,6 +123,7 @@ struct Part {
     Side side;
 };
 extern const std::array<Part, 14> parts;
+// The part's name as the window shows it, a caption's line break as a space.
 QString shown_name(const QWidget& w, const Part& part);
 
 } // namespace guide

@@ -1,9 +1,10 @@
 // SPDX-FileCopyrightText: 2026 glukara developers
 // SPDX-License-Identifier: GPL-3.0-or-later
 
-// guide_screenshots GUIDE.md OUTDIR: takes the pictures of the class guide
-// from the real window, driven through its controls: the overview with its
-// numbered labels, and each experiment at the row that the guide marks.
+// guide_screenshots GUIDE.md OUTDIR: takes the pictures of a class guide
+// from the real window in the guide's language, driven through its controls:
+// the overview with its numbered labels, and each experiment at the row that
+// the guide marks.
 // scripts/guide-screenshots runs it and makes the pictures small.
 #include "guide_replay.h"
 #include "window_access.h"
@@ -74,10 +75,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     if (argc != 3)
         return fail(QStringLiteral("usage: guide_screenshots GUIDE.md OUTDIR"));
-    const auto doc = guide::read(QString::fromLocal8Bit(argv[1]));
-    if (!doc)
-        return fail(QStringLiteral("cannot read %1").arg(QString::fromLocal8Bit(argv[1])));
     QString error;
+    const auto doc = guide::read(QString::fromLocal8Bit(argv[1]), &error);
+    if (!doc)
+        return fail(error);
+    guide::install_language(*doc);
     const QList<guide::Experiment> experiments = guide::experiments(*doc, &error);
     if (!error.isEmpty())
         return fail(error);
@@ -110,7 +112,7 @@ int main(int argc, char** argv)
         w.show();
         if (!QTest::qWaitForWindowActive(&w))
             return fail(QStringLiteral("the window did not open"));
-        const QString problem = guide::replay(w, e, marked, &messages);
+        const QString problem = guide::replay(w, *doc, e, marked, &messages);
         if (!problem.isEmpty())
             return fail(QStringLiteral("%1: %2").arg(e.title, problem));
         if (!save(grab(w), out, QStringLiteral("experiment-%1.png").arg(e.number)))
