@@ -23,6 +23,8 @@ build_packages=(
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     # Asking the X11 window manager for the window's frame before it is shown.
     libxcb1-dev pkg-config
+    # The class guides' web pages, from their Markdown.
+    python3-markdown
     # Liberation Sans has Arial's metrics.
     fonts-liberation2
     # The screenshot without a display: an X server of its own.
