@@ -26,6 +26,12 @@ changelog_version="$(zcat "$root/share/doc/glukara/changelog.gz" | dpkg-parsecha
 [ "$changelog_version" = 1.00 ] || { echo "FAIL: changelog's latest version is $changelog_version"; exit 1; }
 grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     "$root/share/doc/glukara/copyright"
+# The class guide in each of the window's languages, each page whole.
+for guide in guide guide.de guide.es guide.fr guide.it guide.nl guide.pt; do
+    page="$root/share/doc/glukara/$guide.html"
+    grep -q '<img alt="[^"]*" src="data:image/png;base64,' "$page" ||
+        { echo "FAIL: $page missing, or without its pictures"; exit 1; }
+done
 
 (cd "$build" && cpack -G DEB -B "$scratch/deb" >/dev/null)
 deb="$(ls "$scratch"/deb/glukara_1.00_*.deb)"
