@@ -22,11 +22,13 @@ fi
 source "$here/installer_lib.sh" "$2"
 fresh_prefix
 shortcut="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Glukara.lnk"
+guide_shortcut="$(dirname "$shortcut")/Glukara Guide.lnk"
 key="$uninstall_keys\\glukara"
 
 run "$setup" /S || fail "the installer ended with $?"
 wineserver -w
-for file in glukara.exe uninstall.exe README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt; do
+for file in glukara.exe uninstall.exe README.txt LICENSE.txt THIRD-PARTY-NOTICES.txt guide.html \
+    guide.de.html guide.es.html guide.fr.html guide.it.html guide.nl.html guide.pt.html; do
     [ -f "$installed/$file" ] || fail "no $file in Program Files\\Glukara"
 done
 cmp -s "$installed/glukara.exe" "$(dirname "$setup")/glukara.exe" ||
@@ -34,6 +36,9 @@ cmp -s "$installed/glukara.exe" "$(dirname "$setup")/glukara.exe" ||
 echo "installed: $(cd "$installed" && echo *)"
 [ -f "$shortcut" ] || fail "no Start-menu entry Glukara.lnk"
 echo "Start-menu entry: Glukara.lnk"
+[ -f "$guide_shortcut" ] || fail "no Start-menu entry Glukara Guide.lnk"
+grep -aq 'guide\.html' "$guide_shortcut" || fail "Glukara Guide.lnk does not lead to guide.html"
+echo "Start-menu entry: Glukara Guide.lnk"
 expect_values "$key" "DisplayName=Glukara" "DisplayVersion=1.00" "Publisher=glukara developers" \
     "DisplayIcon=C:\\Program Files\\Glukara\\glukara.exe,0" \
     "UninstallString=\"C:\\Program Files\\Glukara\\uninstall.exe\"" \
@@ -46,6 +51,7 @@ run "C:\\Program Files\\Glukara\\uninstall.exe" /S || fail "the uninstaller ende
 wineserver -w
 [ ! -e "$installed" ] || fail "left behind: $(cd "$installed" && echo *)"
 [ ! -e "$shortcut" ] || fail "the Start-menu entry is left behind"
+[ ! -e "$guide_shortcut" ] || fail "the guide's Start-menu entry is left behind"
 if run reg query "$key" /reg:64; then fail "the uninstall entry is left behind"; fi
 wineserver -w
 echo "PASS: installed silently, started, and uninstalled without a trace"

@@ -49,6 +49,9 @@ entries() {
 expect_nothing_left() {
     [ ! -e "$installed" ] || fail "$1: left behind in Program Files\\Glukara: $(cd "$installed" && echo *)"
     [ ! -e "$machine_menu" ] && [ ! -e "$user_menu" ] || fail "$1: the Start-menu entry is left behind"
+    [ ! -e "$(dirname "$machine_menu")/Glukara Guide.lnk" ] &&
+        [ ! -e "$(dirname "$user_menu")/Glukara Guide.lnk" ] ||
+        fail "$1: the guide's Start-menu entry is left behind"
     [ -z "$(entries)" ] || fail "$1: uninstall entries are left behind: $(entries)"
     if run reg query 'HKLM\Software\glukara' /reg:64; then fail "$1: HKLM\\Software\\glukara is left behind"; fi
     echo "$1: nothing left"
@@ -69,6 +72,10 @@ elif [ -f "$user_menu" ]; then
 else
     fail "install: no Start-menu entry Glukara.lnk"
 fi
+menu_folder="$(dirname "$machine_menu")"
+[ -f "$machine_menu" ] || menu_folder="$(dirname "$user_menu")"
+[ -f "$menu_folder/Glukara Guide.lnk" ] || fail "install: no Start-menu entry Glukara Guide.lnk"
+echo "install: Start-menu entry Glukara Guide.lnk"
 expect_values "$uninstall_keys\\$product" "DisplayName=Glukara" "DisplayVersion=1.00" \
     "Publisher=glukara developers" "UninstallString=MsiExec.exe /X$product"
 [ "$(entries)" = "$product" ] || fail "install: the uninstall entries are $(entries), not $product alone"
