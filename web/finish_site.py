@@ -41,11 +41,17 @@ HASH_LENGTH = 16
 SCRIPT_HAZARDS = ('</script', '<!--')
 
 
+# The class guides, pages of their own that the page only links to: kept
+# offline, they would cost every pupil's browser more than the program.
+GUIDE = re.compile(r'guide(\.[a-z]{2})?\.html')
+
+
 def kept_files(site):
-    """Everything the page may ask for: the site but the workers, and the
-    one-file page, which carries the rest again."""
+    """Everything the page may ask for: the site but the workers, the
+    one-file page, which carries the rest again, and the guides."""
     names = sorted(p.name for p in site.iterdir()
-                   if p.name not in (ONE_FILE, WORKER, WITHDRAWING_WORKER))
+                   if p.name not in (ONE_FILE, WORKER, WITHDRAWING_WORKER)
+                   and not GUIDE.fullmatch(p.name))
     for name in names:
         if not (site / name).is_file():
             sys.exit(f'finish_site.py: {site / name} is not a file; the site is one flat folder')
@@ -142,6 +148,9 @@ def write_one_file(site):
     page = replace_once(page, '  <link rel="manifest" href="manifest.webmanifest">\n', '')
     # This page is the one that the site's page, opened as a file, points to.
     page = replace_once(page, '    <p id="one-file" hidden><a href="glukara.html">glukara.html</a></p>\n', '')
+    # Opened from a learning platform or a USB stick, this file has no
+    # guides beside it to link to; they are downloads of their own.
+    page = replace_once(page, ' <a id="guide" href="guide.html">Guide</a>', '')
     page = replace_once(page, '<script src="qtloader.js"></script>',
                         '\n  '.join([carried(site, 'glukara.js'), carried(site, 'glukara.wasm'),
                                      inline_script(site, 'qtloader.js', hashes)]))

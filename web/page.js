@@ -18,6 +18,7 @@ const texts = {
     crashed: 'Glukara stopped after an error.',
     again: 'Start again',
     licence: 'Licence',
+    guide: 'Guide',
   },
   de: {
     open_one_file: 'Um Glukara aus einer Datei zu starten, öffnen Sie glukara.html, das neben dieser Seite liegt:',
@@ -28,6 +29,7 @@ const texts = {
     crashed: 'Glukara wurde nach einem Fehler angehalten.',
     again: 'Neu starten',
     licence: 'Lizenz',
+    guide: 'Leitfaden',
   },
   es: {
     open_one_file: 'Para iniciar Glukara desde un archivo, abra glukara.html, que está junto a esta página:',
@@ -38,6 +40,7 @@ const texts = {
     crashed: 'Glukara se ha detenido por un error.',
     again: 'Empezar de nuevo',
     licence: 'Licencia',
+    guide: 'Guía',
   },
   fr: {
     open_one_file: 'Pour démarrer Glukara depuis un fichier, ouvrez glukara.html, qui se trouve à côté de cette page :',
@@ -48,6 +51,7 @@ const texts = {
     crashed: 'Glukara s’est arrêté à la suite d’une erreur.',
     again: 'Recommencer',
     licence: 'Licence',
+    guide: 'Guide',
   },
   it: {
     open_one_file: 'Per avviare Glukara da un file, aprite glukara.html, che si trova accanto a questa pagina:',
@@ -58,6 +62,7 @@ const texts = {
     crashed: 'Glukara si è fermato per un errore.',
     again: 'Ricomincia',
     licence: 'Licenza',
+    guide: 'Guida',
   },
   nl: {
     open_one_file: 'Om Glukara vanuit een bestand te starten, opent u glukara.html, dat naast deze pagina staat:',
@@ -68,6 +73,7 @@ const texts = {
     crashed: 'Glukara is gestopt na een fout.',
     again: 'Opnieuw beginnen',
     licence: 'Licentie',
+    guide: 'Handleiding',
   },
   pt: {
     open_one_file: 'Para arrancar o Glukara a partir de um ficheiro, abra o glukara.html, que está ao lado desta página:',
@@ -78,6 +84,7 @@ const texts = {
     crashed: 'O Glukara parou depois de um erro.',
     again: 'Começar de novo',
     licence: 'Licença',
+    guide: 'Guia',
   },
 };
 
@@ -128,6 +135,13 @@ function keep_for_offline() {
 }
 
 document.querySelector('#licence a').textContent = say.licence;
+// The class guide in the page's language, if the site carries it.
+const guide = document.querySelector('#guide');
+if (guide) {
+  guide.textContent = say.guide;
+  if (texts[language] && language !== 'en')
+    guide.href = `guide.${language}.html`;
+}
 again.textContent = say.again;
 again.addEventListener('click', () => location.reload());
 

@@ -134,9 +134,11 @@ function school_server() {
   return root;
 }
 
-// Every file that the worker keeps: the site but the workers and the one file.
+// Every file that the worker keeps: the site but the workers, the one file
+// and the class guides, which the page only links to.
 const kept_files = fs.readdirSync(site).filter(
-    (name) => !['glukara.html', 'service-worker.js', 'withdraw-service-worker.js'].includes(name)).length;
+    (name) => !['glukara.html', 'service-worker.js', 'withdraw-service-worker.js'].includes(name) &&
+              !/^guide(\.[a-z]{2})?\.html$/.test(name)).length;
 
 // The name of the cache of the site at `scope` once it holds every file of
 // a version, glukara's own index.html among them.
