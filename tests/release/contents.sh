@@ -2,10 +2,12 @@
 # SPDX-FileCopyrightText: 2026 glukara developers
 # SPDX-License-Identifier: GPL-3.0-or-later
 
-# What a release's DIST holds: the six downloads, glukara's source and the
+# What a release's DIST holds: the seven downloads, glukara's source and the
 # source of the Qt built into the static programs, all checked by SHA256SUMS
-# and nothing besides; and in every download that unpacks here, the licence
-# texts of glukara and of every part built in, and where the source is.
+# and nothing besides; in every download that unpacks here, the licence
+# texts of glukara and of every part built in, and where the source is; and
+# the class guide in its seven languages in every download but the one-file
+# page.
 #   tests/release/contents.sh DIST
 set -euo pipefail
 dist="$1"
@@ -20,7 +22,8 @@ version="$(basename "${debs[0]}" | sed 's/^glukara_\(.*\)_amd64[.]deb$/\1/')"
 
 for file in "glukara_${version}_amd64.deb" "glukara-$version-win64.zip" "glukara-$version-win64-setup.exe" \
     "glukara-$version-win64.msi" \
-    "glukara-$version-web.zip" "glukara-$version.html" "glukara-$version-source.tar.gz" \
+    "glukara-$version-web.zip" "glukara-$version.html" "glukara-$version-guide.zip" \
+    "glukara-$version-source.tar.gz" \
     "source/glukara-$version-qt-recipes.tar.gz" SHA256SUMS; do
     [ -s "$dist/$file" ] || fail "no $file in the release"
 done
@@ -70,14 +73,31 @@ gpl() {
         fail "$1 does not carry the GPL${3:+ as $3}"
     fi
 }
-mkdir "$scratch/deb" "$scratch/zip" "$scratch/msi" "$scratch/site" "$scratch/html"
+# guides WHAT FOLDER: the class guide in each language, a page with its
+# pictures inside, in FOLDER.
+guides() {
+    local language page
+    for language in en de es fr it nl pt; do
+        page="$2/guide.$language.html"
+        [ "$language" = en ] && page="$2/guide.html"
+        if grep -qF "<html lang=\"$language\">" "$page" 2>/dev/null &&
+            grep -qF 'src="data:image/png;base64,' "$page"; then
+            echo "PASS: $1 carries the guide in $language"
+        else
+            fail "$1 does not carry the guide in $language ($(basename "$page"))"
+        fi
+    done
+}
+mkdir "$scratch/deb" "$scratch/zip" "$scratch/msi" "$scratch/site" "$scratch/html" "$scratch/guide"
 dpkg-deb -x "${debs[0]}" "$scratch/deb"
 # As every Debian package does: the copyright file names Debian's copy.
 gpl "the .deb" "$scratch/deb/usr/share/doc/glukara/copyright" /usr/share/common-licenses/GPL-3
 carries "the .deb" "$scratch/deb/usr/share/doc/glukara"
+guides "the .deb" "$scratch/deb/usr/share/doc/glukara"
 python3 -m zipfile -e "$dist/glukara-$version-win64.zip" "$scratch/zip"
 gpl "the Windows zip" "$scratch/zip"
 carries "the Windows zip" "$scratch/zip"
+guides "the Windows zip" "$scratch/zip/glukara"
 # The package holds the zip's files, the same bytes.
 msiextract -C "$scratch/msi" "$dist/glukara-$version-win64.msi" >/dev/null
 if diff -r "$scratch/zip/glukara" "$scratch/msi/Glukara" >/dev/null 2>&1; then
@@ -88,6 +108,9 @@ fi
 python3 -m zipfile -e "$dist/glukara-$version-web.zip" "$scratch/site"
 gpl "the site" "$scratch/site"
 carries "the site" "$scratch/site"
+guides "the site" "$scratch/site/glukara-$version-web"
+python3 -m zipfile -e "$dist/glukara-$version-guide.zip" "$scratch/guide"
+guides "the guide's zip" "$scratch/guide/glukara-$version-guide"
 cp "$dist/glukara-$version.html" "$scratch/html/"
 gpl "the one-file page" "$scratch/html"
 carries "the one-file page" "$scratch/html"
