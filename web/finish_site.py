@@ -42,7 +42,8 @@ SCRIPT_HAZARDS = ('</script', '<!--')
 
 
 # The class guides, pages of their own that the page only links to: kept
-# offline, they would cost every pupil's browser more than the program.
+# offline, they would add 2.4 MB to what every pupil's browser downloads and
+# stores, for pages that teachers have in every download.
 GUIDE = re.compile(r'guide(\.[a-z]{2})?\.html')
 
 

@@ -296,6 +296,23 @@ async function drive(engine, url, out) {
       check(lang === 'de', 'the page is German', lang);
       const licence = await page.evaluate(() => document.querySelector('#licence a').textContent);
       check(licence === 'Lizenz', 'the licence link reads "Lizenz"', licence);
+      // The class guide in the page's language, which only the site has
+      // beside it.
+      // Asked without a promise, which WebDriver's scripts cannot return.
+      const guide = await page.evaluate(() => {
+        const link = document.querySelector('#guide');
+        if (!link)
+          return null;
+        const request = new XMLHttpRequest();
+        request.open('HEAD', link.href, false);
+        request.send();
+        return { text: link.textContent, href: link.getAttribute('href'), answer: request.status };
+      });
+      if (url.endsWith('glukara.html'))
+        check(guide === null, 'the one-file page has no link to a guide', JSON.stringify(guide));
+      else
+        check(guide && guide.text === 'Leitfaden' && guide.href === 'guide.de.html' && guide.answer === 200,
+              'the guide link reads "Leitfaden" and leads to the German guide', JSON.stringify(guide));
       check(differing(english, image, origin, regions.meal_caption) > 0 &&
                 differing(english, image, origin, regions.chart) > 0,
             'the window\'s captions and chart are not the English ones');
