@@ -45,10 +45,13 @@ start_xvfb() {
 }
 
 # xvfb_answers WIDTHxHEIGHT: whether the server at DISPLAY answers with that
-# size within 20 s, while it runs.
+# size within 20 s, while it runs. xdpyinfo's whole answer is read before it is
+# searched: piped into `grep -q`, which leaves at the first match, xdpyinfo
+# could be writing its later lines still, die of SIGPIPE, and under pipefail
+# turn a server that answered into one that did not, as happened in CI.
 xvfb_answers() {
     local end=$((SECONDS + 20))
-    until xdpyinfo 2>/dev/null | grep -q "dimensions: *$1 pixels"; do
+    until [[ "$(xdpyinfo 2>/dev/null)" =~ dimensions:\ +$1\ pixels ]]; do
         ((SECONDS < end)) && kill -0 "$xvfb_pid" 2>/dev/null || return 1
         sleep 0.05
     done
