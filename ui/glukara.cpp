@@ -155,9 +155,12 @@ void glukara::create_controls()
     variable_combo->setFont(design_font("Arial", 9.75));
     variable_combo->setEditable(true);
     // Typed text never becomes a new entry, and is not completed behind the
-    // user's back: the list holds the six quantities and nothing else.
+    // user's back: the list holds the six quantities and nothing else. The
+    // page's Qt is built without completion, and has none to turn off.
     variable_combo->setInsertPolicy(QComboBox::NoInsert);
+#if QT_CONFIG(completer)
     variable_combo->setCompleter(nullptr);
+#endif
     for (const char* entry : parameter_names)
         variable_combo->addItem(model_text(entry));
     variable_combo->setAccessibleName(tr("Variable"));
