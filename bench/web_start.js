@@ -2,13 +2,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
 // The page against the desktop program, in one run:
-//   node web_start.js SITE_DIR STARTUP_GLUKARA [ROUNDS]
+//   node web_start.js SITE_DIR STARTUP_GLUKARA [ROUNDS] [BEFORE_SITE_DIR]
 // - the bytes a browser downloads for the page, as they are and compressed
 //   as a web server sends them (gzip at level 6, brotli at its best);
 // - from asking Chromium for the page, in a fresh profile with nothing
 //   cached, to the first screenshot that shows the painted window, against
 //   the desktop program from its start to its first painted frame (on the
-//   X server of DISPLAY), taken in turns;
+//   X server of DISPLAY), taken in turns, and where that time goes: the
+//   program's download, its compiling, its instantiation up to the canvas
+//   that Qt's loader shows as the program's main() begins, Qt's start up to
+//   the window's controls in the page, and the first paint;
+// - the same for BEFORE_SITE_DIR, another build of the page (with another
+//   Qt, say), taken in turns with the first, so that both meet the same load;
 // - the page opened again from the site that the browser keeps, whose
 //   worker checks every file it answers with against the build's hash,
 //   against the same site with a worker that answers unchecked, in turns.
@@ -22,11 +27,11 @@ const { chromium } = require('playwright-core');
 const { decode } = require('../tests/web/lib/window.js');
 const { serve } = require('../tests/web/lib/serve.js');
 
-const [site, startup_glukara, rounds_text] = process.argv.slice(2);
+const [site, startup_glukara, rounds_text, before_site] = process.argv.slice(2);
 const rounds = Number(rounds_text || 10);
 // The page, its scripts and the program, the last three named by their
 // contents' hash, and the icon.
-const downloads = fs.readdirSync(site).filter(
+const downloads = (folder) => fs.readdirSync(folder).filter(
     (name) => /^(index\.html|favicon\.ico|(page|qtloader|glukara)-[0-9a-f]{16}\.(js|wasm))$/.test(name));
 
 const kb = (n) => `${(n / 1024).toFixed(0)} KB`;
@@ -35,17 +40,18 @@ const median = (v) => {
   return s.length % 2 ? s[(s.length - 1) / 2] : (s[s.length / 2 - 1] + s[s.length / 2]) / 2;
 };
 
-function sizes() {
+function sizes(folder, label) {
   let raw = 0, gzip = 0, brotli = 0;
-  for (const name of downloads) {
-    const data = fs.readFileSync(path.join(site, name));
+  const names = downloads(folder);
+  for (const name of names) {
+    const data = fs.readFileSync(path.join(folder, name));
     raw += data.length;
     gzip += zlib.gzipSync(data, { level: 6 }).length;
     brotli += zlib.brotliCompressSync(data, {
       params: { [zlib.constants.BROTLI_PARAM_QUALITY]: 11, [zlib.constants.BROTLI_PARAM_SIZE_HINT]: data.length },
     }).length;
   }
-  console.log(`download (${downloads.join(', ')}): ${kb(raw)} as they are, ${kb(gzip)} with gzip -6, ${kb(brotli)} with brotli -11`);
+  console.log(`download${label} (${names.join(', ')}): ${kb(raw)} as they are, ${kb(gzip)} with gzip -6, ${kb(brotli)} with brotli -11`);
 }
 
 const window_background = [239, 239, 239];
@@ -66,12 +72,54 @@ async function open_profile() {
            '--use-angle=swiftshader', '--enable-unsafe-swiftshader'],
     viewport: { width: 1024, height: 768 },
   });
+  await context.addInitScript(phase_marks);
   const page = context.pages()[0] || (await context.newPage());
   const close = async () => {
     await context.close();
     fs.rmSync(profile, { recursive: true, force: true });
   };
   return { page, close };
+}
+
+// Run in the page before its own scripts: notes when the program's code is
+// compiled (Qt's loader compiles it as it downloads, where the server names
+// it application/wasm), when the loader shows the canvas, as the program's
+// runtime is ready and its main() about to run, and when the window's first
+// control stands in the page, which the program does as its window shows.
+function phase_marks() {
+  const marks = (window.glukaraBenchMarks = {});
+  const note = (name) => { if (marks[name] === undefined) marks[name] = performance.now(); };
+  for (const [call, name] of [['compileStreaming', 'compiled'], ['compile', 'compiled']]) {
+    const original = WebAssembly[call];
+    if (original)
+      WebAssembly[call] = function (...args) {
+        const answer = original.apply(this, args);
+        answer.then(() => note(name), () => {});
+        return answer;
+      };
+  }
+  new MutationObserver(() => {
+    const screen = document.getElementById('screen');
+    if (screen && !screen.hidden)
+      note('shown');
+    if (document.getElementById('glukara-cmd_button_0'))
+      note('controls');
+  }).observe(document, { subtree: true, childList: true, attributes: true, attributeFilter: ['hidden'] });
+}
+
+// Where the time to the first window went, in ms: each phase ends where the
+// next begins, the first at the request, the last at the painted window.
+async function phases(page, painted_at) {
+  const page_marks = await page.evaluate(() => {
+    const program = performance.getEntriesByType('resource').find((e) => /\.wasm$/.test(e.name));
+    return { origin: performance.timeOrigin, downloaded: program && program.responseEnd,
+             ...window.glukaraBenchMarks };
+  });
+  const ends = [page_marks.downloaded, page_marks.compiled, page_marks.shown, page_marks.controls,
+                painted_at - page_marks.origin];
+  if (ends.some((end) => typeof end !== 'number'))
+    throw new Error(`a phase of the start was not seen: ${JSON.stringify(page_marks)}`);
+  return ends.map((end, i) => end - (i ? ends[i - 1] : 0));
 }
 
 async function page_once(url) {
@@ -85,6 +133,7 @@ async function page_once(url) {
 // window; and how often the screenshots came.
 async function first_window(page, url) {
   const asked = performance.now();
+  const asked_wall = performance.timeOrigin + asked;
   await page.goto(url);
   await page.waitForFunction(() => !document.getElementById('screen').hidden, null, { timeout: 60000 });
   const canvas = await page.evaluate(() => {
@@ -105,7 +154,7 @@ async function first_window(page, url) {
       throw new Error('the window was not painted within a minute');
   }
   const interval = performance.now() - asked - found;
-  return { ms: found, shot_ms: interval };
+  return { ms: found, shot_ms: interval, split: await phases(page, asked_wall + found) };
 }
 
 // The page opened again, `rounds` times, once the browser keeps the site and
@@ -159,22 +208,37 @@ function desktop_once() {
   });
 }
 
+const phase_names = ['download', 'compiling', 'instantiating', 'Qt\'s start', 'first paint'];
+
 (async () => {
-  sizes();
-  const server = await serve(site);
-  const web = [], shot = [], desktop = [];
+  const pages = [{ folder: site, label: '' }];
+  if (before_site)
+    pages.push({ folder: before_site, label: ` before (${before_site})` });
+  for (const { folder, label } of pages)
+    sizes(folder, label);
+  for (const p of pages)
+    Object.assign(p, { server: await serve(p.folder), ms: [], shot: [], split: [] });
+  const desktop = [];
   try {
     for (let i = 0; i < rounds; ++i) {
       desktop.push(await desktop_once());
-      const p = await page_once(server.url);
-      web.push(p.ms);
-      shot.push(p.shot_ms);
+      for (const p of pages) {
+        const once = await page_once(p.server.url);
+        p.ms.push(once.ms);
+        p.shot.push(once.shot_ms);
+        p.split.push(once.split);
+      }
     }
   } finally {
-    server.stop();
+    for (const p of pages)
+      await p.server.stop();
   }
-  console.log(`page asked for to first painted window (median of ${rounds}, fresh profile): ${median(web).toFixed(0)} ms ` +
-              `(screenshots taken every ${median(shot).toFixed(0)} ms), min ${Math.min(...web).toFixed(0)}, max ${Math.max(...web).toFixed(0)}`);
+  for (const { label, ms, shot, split } of pages) {
+    console.log(`page${label} asked for to first painted window (median of ${rounds}, fresh profile): ${median(ms).toFixed(0)} ms ` +
+                `(screenshots taken every ${median(shot).toFixed(0)} ms), min ${Math.min(...ms).toFixed(0)}, max ${Math.max(...ms).toFixed(0)}`);
+    console.log(`  of which (medians): ` +
+                phase_names.map((name, i) => `${name} ${median(split.map((s) => s[i])).toFixed(0)} ms`).join(', '));
+  }
   console.log(`desktop glukara, start to first frame (median of ${rounds}, same run): ${median(desktop).toFixed(1)} ms`);
   const unchecked = unchecked_copy();
   const [checked_server, unchecked_server] = [await serve(site), await serve(unchecked)];
