@@ -125,6 +125,19 @@ build_tree() {
 # with gpg; msitools' msiextract unpacks the Windows Installer package.
 release_packages=(dpkg-dev file gnupg msitools)
 
+# The hash of scripts/build-qt-wasm, with which it stamps the Qt it builds
+# (PREFIX/glukara-qt-recipe).
+page_qt_recipe() {
+    sha256sum "$root/scripts/build-qt-wasm" | cut -d' ' -f1
+}
+
+# page_qt_is_current PREFIX: whether this tree's scripts/build-qt-wasm built
+# the Qt at PREFIX. The page's size and its tests' screenshots hold for that
+# recipe's Qt only.
+page_qt_is_current() {
+    [ "$(cat "$1/glukara-qt-recipe" 2>/dev/null || true)" = "$(page_qt_recipe)" ]
+}
+
 # Qt's CMake reads emscripten's version from an emsdk-shaped folder; Debian's
 # emscripten lives in /usr. For scripts/build-web and the release's tests.
 use_debian_emscripten() {
