@@ -254,10 +254,17 @@ async function withdrawn(root) {
                               (seen) => seen.startsWith('other: Moved') && seen, { wait_ms: 2 * deadline_ms })
       .catch(() => undefined);
     check(answer !== undefined, 'once withdrawn, the address gives the school\'s page from the server', answer);
-    const left = await browser.evaluate(async (scope) => ({
-      workers: (await navigator.serviceWorker.getRegistrations()).filter((r) => r.scope === scope).length,
-      caches: (await caches.keys()).filter((name) => name.startsWith(`glukara ${scope} `)).length,
-    }), gone).catch((e) => ({ error: e.message }));
+    // The withdrawing worker unregisters itself; a browser may keep the
+    // registration a moment longer, while it still controls the page it
+    // reloads, as Firefox did once on a loaded machine.
+    let left;
+    await poll({ check }, 'the withdrawn worker and cache gone',
+               async () => (left = await browser.evaluate(async (scope) => ({
+                 workers: (await navigator.serviceWorker.getRegistrations()).filter((r) => r.scope === scope).length,
+                 caches: (await caches.keys()).filter((name) => name.startsWith(`glukara ${scope} `)).length,
+               }), gone).catch((e) => ({ error: e.message }))),
+               (seen) => seen.workers === 0 && seen.caches === 0)
+      .catch(() => undefined);
     check(left.workers === 0 && left.caches === 0, 'no worker and no cache of the site is left',
           JSON.stringify(left));
 
