@@ -100,23 +100,46 @@ const message = document.getElementById('message');
 const progress = document.getElementById('progress');
 const again = document.getElementById('again');
 
-// glukara.html carries the program in itself, base64 in elements named after
-// its files: opened as a file, a page may fetch nothing, so the loader's
-// requests for them are answered from there.
-const carried_types = { 'glukara.js': 'text/javascript', 'glukara.wasm': 'application/wasm' };
-const carried = document.getElementById('carried-glukara.wasm') !== null;
-if (carried) {
+// Qt's loader asks for the program's two files with fetch(), once it has
+// looked the browser over. glukara.html carries them in itself, base64 in
+// elements named after them: opened as a file, a page may fetch nothing, so
+// the loader's requests are answered from there. A site's page asks for them
+// itself as this script starts, the download under way while the loader
+// checks the browser, and hands the loader those answers; where the loader
+// then finds no WebGL, the download stops. (A preload link would do the same
+// in two engines, and download the program twice in Safari's.)
+const program = document.querySelector('meta[name="glukara-program"]').content;
+const program_files = { [`${program}.js`]: 'text/javascript', [`${program}.wasm`]: 'application/wasm' };
+const carried = document.getElementById(`carried-${program}.wasm`) !== null;
+const answers = new Map();
+const early_downloads = new AbortController();
+for (const [name, type] of Object.entries(program_files)) {
+  if (carried) {
+    answers.set(name, () => {
+      const element = document.getElementById(`carried-${name}`);
+      const text = atob(element.textContent);
+      element.remove();
+      const bytes = new Uint8Array(text.length);
+      for (let i = 0; i < text.length; ++i)
+        bytes[i] = text.charCodeAt(i);
+      return Promise.resolve(new Response(bytes, { headers: { 'Content-Type': type } }));
+    });
+  } else if (location.protocol !== 'file:' && typeof WebAssembly === 'object' &&
+             'WebGLRenderingContext' in window) {
+    const answer = fetch(name, { signal: early_downloads.signal });
+    // A failed download is the loader's to report, when it asks.
+    answer.catch(() => {});
+    answers.set(name, () => answer);
+  }
+}
+if (answers.size > 0) {
   const fetch_from_network = window.fetch.bind(window);
   window.fetch = (resource, options) => {
-    const element = document.getElementById(`carried-${resource}`);
-    if (!(resource in carried_types) || element === null)
+    const answer = answers.get(resource);
+    if (answer === undefined)
       return fetch_from_network(resource, options);
-    const text = atob(element.textContent);
-    element.remove();
-    const bytes = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i)
-      bytes[i] = text.charCodeAt(i);
-    return Promise.resolve(new Response(bytes, { headers: { 'Content-Type': carried_types[resource] } }));
+    answers.delete(resource);
+    return answer();
   };
 }
 
@@ -198,9 +221,11 @@ if (location.protocol === 'file:' && !carried) {
   document.getElementById('one-file').hidden = false;
 } else if (!loader.webAssemblySupported)
   show_notice(say.no_wasm, false);
-else if (!loader.webGLSupported)
+else if (!loader.webGLSupported) {
+  early_downloads.abort();
   show_notice(say.no_webgl, false);
+}
 else {
   message.textContent = say.loading;
-  loader.loadEmscriptenModule(document.querySelector('meta[name="glukara-program"]').content);
+  loader.loadEmscriptenModule(program);
 }
