@@ -164,9 +164,14 @@ async function kept_site(url) {
   const opening = [];
   try {
     await first_window(page, url);
+    // Kept, and the worker active: a page opened while the worker is still
+    // being installed is not its.
     await page.waitForFunction(async () => {
       const names = await caches.keys();
-      return names.length === 1 && (await (await caches.open(names[0])).keys()).length > 10;
+      const registration = await navigator.serviceWorker.getRegistration();
+      return names.length === 1 && (await (await caches.open(names[0])).keys()).length > 10 &&
+             registration !== undefined && registration.active !== null &&
+             registration.active.state === 'activated';
     }, null, { timeout: 60000, polling: 100 });
     for (let i = 0; i < rounds; ++i) {
       opening.push((await first_window(page, url)).ms);
