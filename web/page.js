@@ -112,7 +112,9 @@ const program = document.querySelector('meta[name="glukara-program"]').content;
 const program_files = { [`${program}.js`]: 'text/javascript', [`${program}.wasm`]: 'application/wasm' };
 const carried = document.getElementById(`carried-${program}.wasm`) !== null;
 const answers = new Map();
-const early_downloads = new AbortController();
+// A browser too old to stop a download (Safari before 12.1) waits for the
+// loader, as it would to be told that it cannot run the program.
+const early_downloads = 'AbortController' in window ? new AbortController() : null;
 for (const [name, type] of Object.entries(program_files)) {
   if (carried) {
     answers.set(name, () => {
@@ -124,8 +126,8 @@ for (const [name, type] of Object.entries(program_files)) {
         bytes[i] = text.charCodeAt(i);
       return Promise.resolve(new Response(bytes, { headers: { 'Content-Type': type } }));
     });
-  } else if (location.protocol !== 'file:' && typeof WebAssembly === 'object' &&
-             'WebGLRenderingContext' in window) {
+  } else if (early_downloads !== null && location.protocol !== 'file:' &&
+             typeof WebAssembly === 'object' && 'WebGLRenderingContext' in window) {
     const answer = fetch(name, { signal: early_downloads.signal });
     // A failed download is the loader's to report, when it asks.
     answer.catch(() => {});
@@ -222,7 +224,8 @@ if (location.protocol === 'file:' && !carried) {
 } else if (!loader.webAssemblySupported)
   show_notice(say.no_wasm, false);
 else if (!loader.webGLSupported) {
-  early_downloads.abort();
+  if (early_downloads !== null)
+    early_downloads.abort();
   show_notice(say.no_webgl, false);
 }
 else {
