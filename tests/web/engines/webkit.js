@@ -10,6 +10,7 @@ const fs = require('fs');
 const net = require('net');
 const os = require('os');
 const path = require('path');
+const { deadline_ms, pause, screenshot_pause_ms } = require('../lib/wait.js');
 
 // WebKitGTK takes the browser's language from the locale it runs in, which
 // must exist: compiled here from Debian's locale sources into a folder of
@@ -159,7 +160,22 @@ async function launch({ language, without }) {
       await call('POST', `${at}/url`, { url });
       await evaluate(() => null);
     },
-    screenshot: async () => Buffer.from(await call('GET', `${at}/screenshot`), 'base64'),
+    // On two busy cores WebKitGTK has answered a screenshot just after the
+    // page loaded with an "unknown error" and no message: its snapshot of
+    // the view came back empty. That is asked again, up to the deadline of a
+    // change; any other failure stands at once.
+    screenshot: async () => {
+      const end = Date.now() + deadline_ms;
+      for (;;) {
+        try {
+          return Buffer.from(await call('GET', `${at}/screenshot`), 'base64');
+        } catch (e) {
+          if (!e.message.endsWith('{"error":"unknown error","message":"","stacktrace":""}') || Date.now() > end)
+            throw e;
+          await pause(screenshot_pause_ms);
+        }
+      }
+    },
     click: (x, y) => pointer([move_to(x, y), { type: 'pointerDown', button: 0 },
                               { type: 'pointerUp', button: 0 }]),
     move: (x, y) => pointer([move_to(x, y)]),
