@@ -161,9 +161,9 @@ async function launch({ language, without }) {
       await evaluate(() => null);
     },
     // On two busy cores WebKitGTK has answered a screenshot just after the
-    // page loaded with an "unknown error" and no message: its snapshot of
-    // the view came back empty. That is asked again, up to the deadline of a
-    // change; any other failure stands at once.
+    // page loaded with an "unknown error" and no message, as its driver does
+    // when its snapshot of the view comes back empty. That is asked again, up
+    // to the deadline of a change; any other failure stands at once.
     screenshot: async () => {
       const end = Date.now() + deadline_ms;
       for (;;) {
