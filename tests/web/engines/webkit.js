@@ -85,7 +85,8 @@ async function launch({ language, without }) {
     });
     const answer = await response.json();
     if (!response.ok)
-      throw new Error(`WebDriver ${method} ${url}: ${JSON.stringify(answer.value)}`);
+      throw Object.assign(new Error(`WebDriver ${method} ${url}: ${JSON.stringify(answer.value)}`),
+                          { answer: answer.value });
     return answer.value;
   }
 
@@ -170,7 +171,8 @@ async function launch({ language, without }) {
         try {
           return Buffer.from(await call('GET', `${at}/screenshot`), 'base64');
         } catch (e) {
-          if (!e.message.endsWith('{"error":"unknown error","message":"","stacktrace":""}') || Date.now() > end)
+          const empty_unknown = e.answer?.error === 'unknown error' && !e.answer.message;
+          if (!empty_unknown || Date.now() > end)
             throw e;
           await pause(screenshot_pause_ms);
         }
