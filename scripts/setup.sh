@@ -9,9 +9,9 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # Debian's emscripten runs under whichever python3 comes first on PATH. A
-# version manager's shim there (pyenv's, on CI's machine) costs most of a
+# version manager's shim there (pyenv's, on this machine) costs most of a
 # second of CPU per compiler call, which over the page's Qt adds up to many
-# minutes; Debian's own Python, which its emscripten is made for, costs none.
+# minutes; Debian's own Python, which its emscripten is made for, adds nothing.
 export EMSDK_PYTHON=/usr/bin/python3
 
 # Every package the project installs, in two groups. A script sets `packages`
